@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The lines of a base as read from its bytes: one byte is one character; CR LF or a bare CR ends a
+// line, a bare LF does not; a line end at the very end adds no empty line. Lines are numbered from 1.
+class BaseText
+{
+public:
+    BaseText() = default;
+    explicit BaseText(std::string bytes);
+
+    std::size_t LineCount() const { return m_lines.size(); }
+    // Line n, 1 <= n <= LineCount().
+    std::string_view Line(std::size_t n) const;
+
+private:
+    struct Span
+    {
+        std::size_t begin;
+        std::size_t length;
+    };
+    std::string m_bytes;
+    std::vector<Span> m_lines;
+};
+
+// Number of lines in bytes by the same rules, without keeping them.
+std::size_t CountLines(std::string_view bytes);
+
+// The value of the first line from StartPos on whose first characters equal sValue in any letter case;
+// empty when none does. Nothing is trimmed. This is the definition; KeyIndex answers the same faster.
+std::string GetSet(const BaseText &arr, std::string_view sValue, std::size_t StartPos);
+
+// Answers GetSet for a fixed set of keys and start lines in one backward pass over the text, so that a
+// base whose keys are missing costs no more than one whose keys are all there.
+class KeyIndex
+{
+public:
+    // Values of keys[j] looked up from startLines[i] are then Value(i, j). startLines must be ascending.
+    KeyIndex(const BaseText &text, const std::vector<std::string_view> &keys,
+             const std::vector<std::size_t> &startLines);
+
+    std::string_view Value(std::size_t start, std::size_t key) const;
+
+private:
+    const BaseText &m_text;
+    std::size_t m_keyCount;
+    std::vector<std::string_view> m_keys;
+    std::vector<std::size_t> m_found; // line number per (start, key), 0 = no line
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Windows-1251 is the text of every file the program reads or writes. The table is our own: Qt has no
+// codec for it on every platform.
+std::u16string Cp1251ToUtf16(std::string_view bytes);
+// Characters that Windows-1251 cannot hold become '?'.
+std::string Utf16ToCp1251(std::u16string_view text);
+
+// Letter case as the Russian Windows code page defines it (Latin, Cyrillic, Ё and the other letters).
+char UpperCp1251(char c);
+std::string UpperCp1251(std::string_view text);

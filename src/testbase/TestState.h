@@ -1,0 +1,47 @@
+#pragma once
+
+#include "testbase/BaseText.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The one record of a test run, shared by the selection, question and results windows.
+// Texts are Windows-1251 bytes. Lists are indexed from 1; position 0 exists and is never used.
+struct TestState
+{
+    int CurQuestion = 0;
+    int TrueCount = 0;
+    int QuestCount = 0;
+    BaseText BaseLines;
+    std::vector<std::size_t> QuestLine; // line number of each question's "[QUESTION]" line
+    std::string TestTitle;
+    std::string BaseFile; // path of the base, UTF-8 on Linux as the file system spells it
+    std::string UserName;
+    bool Chosen1 = false;
+    bool Chosen2 = false;
+    bool Chosen3 = false;
+    bool Chosen4 = false;
+    std::vector<std::string> QuestText;
+    std::vector<std::string> Answer1;
+    std::vector<std::string> Answer2;
+    std::vector<std::string> Answer3;
+    std::vector<std::string> Answer4;
+    std::vector<std::int32_t> RightAnswer;
+    std::vector<std::string> HelpText;
+    std::vector<std::int16_t> GivenAnswer;
+    bool ShowTime = false;
+    bool ShowQuestionTime = false;
+    bool ShowQuestionTest = false;
+    bool ShowFalseAnswers = false;
+    bool ShowTrueAnswers = false;
+    bool ShowNum = false;
+    bool NoTestLimit = false;
+    bool NoQuestionLimit = false;
+    std::string SpentTime;
+
+    // Slot k (1 to 4) of the choice and of the answers, for code that walks the four slots.
+    bool &Chosen(int k);
+    bool Chosen(int k) const;
+    const std::string &Answer(int k, int question) const;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+// Fonts and colours shared by the windows. Families carry fallbacks that exist on Linux and show
+// Cyrillic, so the windows look alike wherever the first choice is missing.
+namespace Look
+{
+enum class Family
+{
+    TimesNewRoman, // then Liberation Serif, DejaVu Serif
+    ComicSansMS,   // then Comic Neue, DejaVu Sans
+    MSSansSerif,   // then Liberation Sans, DejaVu Sans
+    System,        // then Liberation Sans, DejaVu Sans
+    CourierNew,    // then Liberation Mono, DejaVu Sans Mono
+    Staccato,      // a display face for the logo; then Comic Neue, DejaVu Serif
+};
+
+QFont Font(Family family, double points, bool bold);
+// Twips to device-independent pixels (15 twips a pixel at 96 dpi).
+int Px(double twips);
+} // namespace Look

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+struct PointL
+{
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+
+// The size-limit record a window answers when asked how small or large it may be (pixels).
+struct MINMAXINFO
+{
+    PointL ptReserved;
+    PointL ptMaxSize;
+    PointL ptMaxPosition;
+    PointL ptMinTrackSize;
+    PointL ptMaxTrackSize;
+};
+
+// Limits in pixels; 0 leaves a field as the platform set it.
+struct SizeLimitValues
+{
+    float MinTrackWidth = 0;
+    float MinTrackHeight = 0;
+    float MaxTrackWidth = 0;
+    float MaxTrackHeight = 0;
+};
+
+// Writes the non-zero limits, rounded half to even, into the record.
+void ApplySizeLimits(const SizeLimitValues &limits, MINMAXINFO &info);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The one crossing between engine text (Windows-1251 bytes) and the windows' Unicode.
+QString FromCp1251(std::string_view bytes);
+std::string ToCp1251(const QString &text);
+// Message texts, which the engine keeps as UTF-8.
+QString FromUtf8(std::string_view text);
+// Paths as the engine and the file system want them.
+std::filesystem::path ToPath(const QString &path);
+std::string ToPathString(const QString &path);
+QString FromPathString(const std::string &path);
