@@ -1,1 +1,102 @@
-// placeholder
+#include "results/frmEnd.h"
+
+#include "about/frmAbout.h"
+#include "results/ResultFile.h"
+#include "testbase/FileIo.h"
+#include "testbase/Messages.h"
+#include "ui_frmEnd.h"
+#include "winutil/Artwork.h"
+#include "winutil/Forms.h"
+#include "winutil/Look.h"
+#include "winutil/Platform.h"
+#include "winutil/UiText.h"
+#include "winutil/WindowDrag.h"
+
+#include <QKeyEvent>
+#include <QScreen>
+
+frmEnd::frmEnd(TestState &state, Platform &platform, QWidget *parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::frmEnd>()), m_state(state), m_platform(platform)
+{
+    m_ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+
+    for (QLabel *value : {m_ui->Label5, m_ui->lblAll, m_ui->lblTrue, m_ui->lblFalse, m_ui->lblTime}) {
+        value->setFont(Look::Font(Look::Family::CourierNew, 11.25, false));
+    }
+    // Caption labels fit their text, whatever the font on this system.
+    for (QLabel *caption : {m_ui->Label1, m_ui->Label2, m_ui->Label3, m_ui->Label4}) {
+        caption->adjustSize();
+    }
+    // Lines are drawn, not touched: a press on them belongs to the frame beneath.
+    for (QWidget *line : {m_ui->Line2, m_ui->Line1_1}) {
+        line->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    m_ui->BtnEnh1->setIcon(Artwork::AboutIcon());
+    m_ui->BtnEnh1->setDefault(true);
+    m_ui->Command1->setIcon(Artwork::ExitIcon());
+
+    connect(m_ui->BtnEnh1, &QPushButton::clicked, this, &frmEnd::BtnEnh1_Click);
+    connect(m_ui->Command1, &QPushButton::clicked, this, &frmEnd::Command1_Click);
+    WindowDrag::Start(this, {m_ui->Frame1, m_ui->Label4, m_ui->Label5});
+}
+
+frmEnd::~frmEnd() = default;
+
+void frmEnd::Open(TestState &state, Platform &platform)
+{
+    auto *window = new frmEnd(state, platform);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    if (!window->Form_Load()) {
+        delete window;
+        return;
+    }
+    const QRect screen = window->screen()->availableGeometry();
+    window->move(screen.center() - window->rect().center());
+    window->show();
+}
+
+bool frmEnd::Form_Load()
+{
+    // The window stands at its own origin until it is shown, so the shape starts at 0, 0.
+    Forms::ShapeWindow(0, 0, height() * 15.0, width() * 15.0, 50, 50, this);
+    m_ui->lblAll->setText(QString::number(m_state.QuestCount));
+    m_ui->lblTrue->setText(QString::number(m_state.TrueCount));
+    // Questions the test time cut off were never answered right, so they count as wrong.
+    m_ui->lblFalse->setText(QString::number(m_state.QuestCount - m_state.TrueCount));
+    m_ui->Label5->setText(FromCp1251(m_state.UserName));
+    m_ui->lblTime->setText(FromCp1251(m_state.SpentTime));
+
+    const std::string file = ProgramFile(ToPathString(m_platform.AppPath()), "Result.res");
+    if (!SaveResult(ToPath(FromPathString(file)), m_state)) {
+        m_platform.MsgBox(FromUtf8(Messages::UnknownError), Platform::Icon::Critical);
+        m_platform.EndProgram();
+        return false;
+    }
+    return true;
+}
+
+// Enter anywhere in the window presses the default button, as in a dialog.
+void frmEnd::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        m_ui->BtnEnh1->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void frmEnd::BtnEnh1_Click()
+{
+    if (m_about == nullptr) {
+        m_about = new frmAbout(m_platform, this);
+    }
+    m_about->exec();
+}
+
+// The program runs on without a last-window rule: the results window ends it itself.
+void frmEnd::Command1_Click()
+{
+    close();
+    m_platform.EndProgram();
+}

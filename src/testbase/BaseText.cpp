@@ -1,1 +1,122 @@
-// placeholder
+#include "testbase/BaseText.h"
+
+#include "testbase/Cp1251.h"
+#include "testbase/Yield.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace
+{
+// Calls onLine with the position of every line's first byte. A line ends at the next CR, and an LF right
+// after that CR belongs to the line end; a line starts wherever bytes remain after a line end.
+template <typename OnLine>
+void SplitLines(std::string_view bytes, OnLine onLine)
+{
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        onLine(pos);
+        const void *cr = std::memchr(bytes.data() + pos, '\r', bytes.size() - pos);
+        if (cr == nullptr)
+            return;
+        pos = static_cast<std::size_t>(static_cast<const char *>(cr) - bytes.data()) + 1;
+        if (pos < bytes.size() && bytes[pos] == '\n')
+            ++pos;
+    }
+}
+
+// Whether line begins with the key in any letter case; upperKey is already upper-cased.
+bool StartsWithKey(std::string_view line, std::string_view upperKey)
+{
+    if (line.size() < upperKey.size())
+        return false;
+    for (std::size_t i = 0; i < upperKey.size(); ++i) {
+        if (UpperCp1251(line[i]) != upperKey[i])
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+BaseText::BaseText(std::string bytes, const std::function<void()> &yield) : m_bytes(std::move(bytes))
+{
+    Yielder yielder(yield);
+    m_starts.reserve(CountLines(m_bytes) + 1);
+    SplitLines(m_bytes, [&](std::size_t start) {
+        m_starts.push_back(start);
+        yielder.Line();
+    });
+    m_starts.push_back(m_bytes.size());
+}
+
+std::string_view BaseText::Line(std::size_t n) const
+{
+    if (n == 0 || n > LineCount())
+        return {};
+    const std::size_t begin = m_starts[n - 1];
+    std::size_t end = m_starts[n];
+    // A line's own characters never include a CR, so a trailing CR or CR LF is its line end.
+    if (end - begin >= 2 && m_bytes[end - 2] == '\r' && m_bytes[end - 1] == '\n')
+        end -= 2;
+    else if (end > begin && m_bytes[end - 1] == '\r')
+        end -= 1;
+    return std::string_view(m_bytes).substr(begin, end - begin);
+}
+
+std::size_t CountLines(std::string_view bytes)
+{
+    std::size_t count = 0;
+    SplitLines(bytes, [&](std::size_t) { ++count; });
+    return count;
+}
+
+std::string GetSet(const BaseText &arr, std::string_view sValue, std::size_t StartPos)
+{
+    const std::string key = UpperCp1251(sValue);
+    for (std::size_t i = std::max<std::size_t>(StartPos, 1); i <= arr.LineCount(); ++i) {
+        const std::string_view line = arr.Line(i);
+        if (StartsWithKey(line, key))
+            return std::string(line.substr(key.size()));
+    }
+    return {};
+}
+
+KeyIndex::KeyIndex(const BaseText &text, const std::vector<std::string_view> &keys,
+                   const std::vector<std::size_t> &startLines, const std::function<void()> &yield)
+    : m_text(text), m_keyCount(keys.size()), m_found(startLines.size() * keys.size(), 0)
+{
+    std::vector<std::string> upperKeys;
+    for (std::string_view key : keys) {
+        upperKeys.push_back(UpperCp1251(key));
+        m_keyLengths.push_back(key.size());
+    }
+
+    // Walking from the last line back, nearest[j] is the first line at or after the current one that
+    // begins with key j; at each start line it is exactly what GetSet would find.
+    std::vector<std::size_t> nearest(m_keyCount, 0);
+    std::size_t pending = startLines.size(); // starts not yet passed, counted from the front
+    while (pending > 0 && startLines[pending - 1] > text.LineCount())
+        --pending;
+    if (pending == 0)
+        return;
+    const std::size_t first = std::max<std::size_t>(startLines.front(), 1);
+    Yielder yielder(yield);
+    for (std::size_t i = text.LineCount(); i >= first; --i) {
+        const std::string_view line = text.Line(i);
+        for (std::size_t j = 0; j < m_keyCount; ++j) {
+            if (StartsWithKey(line, upperKeys[j]))
+                nearest[j] = i;
+        }
+        while (pending > 0 && std::max<std::size_t>(startLines[pending - 1], 1) == i) {
+            --pending;
+            std::copy(nearest.begin(), nearest.end(), m_found.begin() + pending * m_keyCount);
+        }
+        yielder.Line();
+    }
+}
+
+std::string_view KeyIndex::Value(std::size_t start, std::size_t key) const
+{
+    const std::size_t line = m_found[start * m_keyCount + key];
+    return line == 0 ? std::string_view() : m_text.Line(line).substr(m_keyLengths[key]);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,27 +12,26 @@ class BaseText
 {
 public:
     BaseText() = default;
-    explicit BaseText(std::string bytes);
+    // yield, when given, is called every few thousand lines while the bytes are split.
+    explicit BaseText(std::string bytes, const std::function<void()> &yield = {});
 
-    std::size_t LineCount() const { return m_lines.size(); }
-    // Line n, 1 <= n <= LineCount().
+    std::size_t LineCount() const { return m_starts.empty() ? 0 : m_starts.size() - 1; }
+    // Line n, 1 <= n <= LineCount(), without its line end; empty for any other n.
     std::string_view Line(std::size_t n) const;
 
 private:
-    struct Span
-    {
-        std::size_t begin;
-        std::size_t length;
-    };
+    // The bytes are held once; m_starts[n - 1] is where line n starts and the last entry is the end of
+    // the bytes, so each line costs one number and its end is found from the next line's start.
     std::string m_bytes;
-    std::vector<Span> m_lines;
+    std::vector<std::size_t> m_starts;
 };
 
 // Number of lines in bytes by the same rules, without keeping them.
 std::size_t CountLines(std::string_view bytes);
 
 // The value of the first line from StartPos on whose first characters equal sValue in any letter case;
-// empty when none does. Nothing is trimmed. This is the definition; KeyIndex answers the same faster.
+// empty when none does. Nothing is trimmed. StartPos 0 searches from line 1. This is the definition;
+// KeyIndex answers the same faster.
 std::string GetSet(const BaseText &arr, std::string_view sValue, std::size_t StartPos);
 
 // Answers GetSet for a fixed set of keys and start lines in one backward pass over the text, so that a
@@ -39,15 +39,16 @@ std::string GetSet(const BaseText &arr, std::string_view sValue, std::size_t Sta
 class KeyIndex
 {
 public:
-    // Values of keys[j] looked up from startLines[i] are then Value(i, j). startLines must be ascending.
+    // Values of keys[j] looked up from startLines[i] are then Value(i, j). startLines must be ascending
+    // (repeats allowed). text must outlive the index; yield is called every few thousand lines.
     KeyIndex(const BaseText &text, const std::vector<std::string_view> &keys,
-             const std::vector<std::size_t> &startLines);
+             const std::vector<std::size_t> &startLines, const std::function<void()> &yield = {});
 
     std::string_view Value(std::size_t start, std::size_t key) const;
 
 private:
     const BaseText &m_text;
     std::size_t m_keyCount;
-    std::vector<std::string_view> m_keys;
+    std::vector<std::size_t> m_keyLengths;
     std::vector<std::size_t> m_found; // line number per (start, key), 0 = no line
 };

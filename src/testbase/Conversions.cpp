@@ -1,1 +1,71 @@
-// placeholder
+#include "testbase/Conversions.h"
+
+#include "testbase/Cp1251.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace
+{
+std::string_view TrimBlanks(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// A decimal number as a base author writes it: optional sign, digits with an optional fraction after
+// '.' or ',' (the Russian decimal separator), optional exponent. Words such as "inf" are not numbers.
+std::optional<double> ParseNumber(std::string_view text)
+{
+    text = TrimBlanks(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.front() == '+' || text.front() == '-' ||
+        text.find_first_not_of("0123456789.,eE+-") != std::string_view::npos)
+        return std::nullopt;
+    std::string plain(text);
+    if (const auto comma = plain.find(','); comma != std::string::npos)
+        plain[comma] = '.';
+    double value = 0;
+    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value))
+        return std::nullopt;
+    return negative ? -value : value;
+}
+} // namespace
+
+std::optional<int> ParseFlag(std::string_view text)
+{
+    const auto number = ParseNumber(text);
+    if (!number || *number < -1 || *number > 256)
+        return std::nullopt;
+    // The default rounding mode rounds a tie to the even neighbour.
+    const double rounded = std::nearbyint(*number);
+    if (rounded < 0 || rounded > 255)
+        return std::nullopt;
+    return static_cast<int>(rounded);
+}
+
+std::optional<bool> ParseTruth(std::string_view text)
+{
+    const std::string word = UpperCp1251(TrimBlanks(text));
+    if (word == "TRUE")
+        return true;
+    if (word == "FALSE")
+        return false;
+    const auto number = ParseNumber(word);
+    if (!number)
+        return std::nullopt;
+    return *number != 0;
+}
+
+bool IsNoneAnswer(std::string_view text)
+{
+    return UpperCp1251(text) == "NONE";
+}

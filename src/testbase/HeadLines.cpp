@@ -1,1 +1,136 @@
-// placeholder
+#include "testbase/HeadLines.h"
+
+#include "testbase/Cp1251.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+
+namespace
+{
+constexpr std::string_view ListedHeader = "[ZORVANTABASEFILE.2.0]";
+// One character more than the header tells a longer line from the header itself.
+constexpr std::size_t HeaderKept = ListedHeader.size() + 1;
+constexpr std::size_t ChunkSize = 4096;
+
+bool IsListedHeader(std::string_view line)
+{
+    return UpperCp1251(line) == ListedHeader;
+}
+
+// The title line carries two characters that readers skip.
+std::string TitleOf(std::string_view titleLine)
+{
+    return std::string(titleLine.size() > 2 ? titleLine.substr(2) : std::string_view());
+}
+
+// Splits the file's first two lines by the same rules as a whole base, chunk by chunk.
+class HeadReader
+{
+public:
+    explicit HeadReader(HeadPurpose purpose) : m_purpose(purpose) {}
+
+    // Takes the next chunk; false once nothing more is needed.
+    bool Feed(std::string_view chunk)
+    {
+        while (!chunk.empty() && !Done()) {
+            if (m_afterCr) {
+                m_afterCr = false;
+                if (chunk.front() == '\n') {
+                    chunk.remove_prefix(1);
+                    continue;
+                }
+            }
+            const void *cr = std::memchr(chunk.data(), '\r', chunk.size());
+            const std::size_t length = cr ? static_cast<std::size_t>(static_cast<const char *>(cr) - chunk.data())
+                                          : chunk.size();
+            Append(chunk.substr(0, length));
+            chunk.remove_prefix(length);
+            if (cr) {
+                chunk.remove_prefix(1);
+                EndLine();
+            }
+        }
+        return !Done();
+    }
+
+    // A final line without a line end is still a line.
+    std::vector<std::string> Finish()
+    {
+        if (m_inLine && m_lines.size() < 2)
+            EndLine();
+        return std::move(m_lines);
+    }
+
+private:
+    bool OnLine1() const { return m_lines.empty(); }
+
+    bool Done() const
+    {
+        if (m_lines.size() == 2)
+            return true;
+        if (m_purpose != HeadPurpose::Listing)
+            return false;
+        // A line 1 longer than the header, or a complete line 1 that differs from it, is never listed.
+        return OnLine1() ? m_length > ListedHeader.size() : !IsListedHeader(m_lines.front());
+    }
+
+    void Append(std::string_view bytes)
+    {
+        m_inLine = m_inLine || !bytes.empty();
+        m_length += bytes.size();
+        const std::size_t room = OnLine1() ? HeaderKept - std::min(HeaderKept, m_line.size()) : bytes.size();
+        m_line.append(bytes.substr(0, room));
+    }
+
+    void EndLine()
+    {
+        m_lines.push_back(std::move(m_line));
+        m_line.clear();
+        m_length = 0;
+        m_inLine = false;
+        m_afterCr = true;
+    }
+
+    HeadPurpose m_purpose;
+    std::vector<std::string> m_lines;
+    std::string m_line;       // the line being read, as far as it is kept
+    std::size_t m_length = 0; // its whole length so far
+    bool m_inLine = false;    // some byte of it has been read
+    bool m_afterCr = false;   // an LF now belongs to the line end just read
+};
+} // namespace
+
+HeadLines ReadHeadLines(const std::filesystem::path &path, HeadPurpose purpose)
+{
+    HeadLines head;
+    const FileHandle file = OpenForReading(path, head.error);
+    if (!file)
+        return head;
+    HeadReader reader(purpose);
+    char chunk[ChunkSize];
+    std::size_t count = 0;
+    errno = 0;
+    do {
+        count = std::fread(chunk, 1, sizeof chunk, file.get());
+    } while (count > 0 && reader.Feed(std::string_view(chunk, count)));
+    if (std::ferror(file.get())) {
+        head.error = ErrorFromErrno(errno, path);
+        return head;
+    }
+    head.lines = reader.Finish();
+    return head;
+}
+
+std::optional<std::string> ListedTitle(const HeadLines &head)
+{
+    if (head.lines.size() < 2 || !IsListedHeader(head.lines[0]))
+        return std::nullopt;
+    return TitleOf(head.lines[1]);
+}
+
+std::string CommandLineTitle(const HeadLines &head)
+{
+    return head.lines.size() < 2 ? std::string() : TitleOf(head.lines[1]);
+}

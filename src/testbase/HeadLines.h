@@ -10,11 +10,21 @@
 // The first two lines of a base, read without reading the rest of a possibly huge file.
 struct HeadLines
 {
-    std::vector<std::string> lines; // at most two: header, title
+    // At most two: header, title. The header line keeps only its first characters, enough to tell the
+    // header from any other line; the title line is kept whole.
+    std::vector<std::string> lines;
     FileError error = FileError::None;
 };
 
-HeadLines ReadHeadLines(const std::filesystem::path &path);
+// Listing needs line 2 only after the exact header, so it stops reading as soon as line 1 cannot be the
+// header; the command line takes line 2 whatever line 1 holds, so it reads on to line 2's end.
+enum class HeadPurpose
+{
+    CommandLine,
+    Listing,
+};
+
+HeadLines ReadHeadLines(const std::filesystem::path &path, HeadPurpose purpose = HeadPurpose::CommandLine);
 
 // The title of a listed base: line 2 from its third character on. Nothing when the file is not listed:
 // line 1 upper-cased is not exactly the header, or the file has no line 2.

@@ -1,1 +1,119 @@
-// placeholder
+#include "testbase/Loader.h"
+
+#include "testbase/Conversions.h"
+#include "testbase/Yield.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+namespace
+{
+constexpr std::string_view QuestionMark = "[QUESTION]";
+constexpr std::string_view Header = "[ZorvantaBaseFile.2.0]";
+constexpr std::string_view NoLimit = "00:00:00";
+
+// Keys looked up for each question from its "[QUESTION]" line, in the order of the lists they fill.
+enum QuestionKey
+{
+    QuestionKey_Text,
+    QuestionKey_Answer1,
+    QuestionKey_Answer2,
+    QuestionKey_Answer3,
+    QuestionKey_Answer4,
+    QuestionKey_Flag,
+    QuestionKey_Help,
+};
+const std::vector<std::string_view> QuestionKeys = {"[QUESTION]=", "ANSWER1=", "ANSWER2=", "ANSWER3=",
+                                                     "ANSWER4=",    "flag=",    "HELP="};
+
+// The display settings, looked up from the last question's line in this order.
+const std::vector<std::string_view> SettingKeys = {"SHOW_TIME=",         "SHOW_QUESTIONTIME=",
+                                                   "SHOW_QUESTIONTEST=", "SHOW_FALSEANSWERS=",
+                                                   "SHOW_TRUEANSWERS=",  "SHOW_num="};
+
+// count characters of line from its character number first (1-based), fewer when the line is short.
+std::string Characters(std::string_view line, std::size_t first, std::size_t count)
+{
+    return first <= line.size() ? std::string(line.substr(first - 1, count)) : std::string();
+}
+
+// Line numbers of the question lines, at positions 1 to the number of questions.
+std::vector<std::size_t> FindQuestionLines(const BaseText &text, const std::function<void()> &yield)
+{
+    std::vector<std::size_t> questLine{0};
+    Yielder yielder(yield);
+    for (std::size_t i = 1; i <= text.LineCount(); ++i) {
+        if (text.Line(i).find(QuestionMark) != std::string_view::npos)
+            questLine.push_back(i);
+        yielder.Line();
+    }
+    return questLine;
+}
+
+// One list of texts, position 0 unused, filled from the index column of key.
+std::vector<std::string> Column(const KeyIndex &index, std::size_t questCount, QuestionKey key)
+{
+    std::vector<std::string> column(questCount + 1);
+    for (std::size_t k = 1; k <= questCount; ++k)
+        column[k] = index.Value(k - 1, key);
+    return column;
+}
+} // namespace
+
+LoadFailure LoadBase(std::string bytes, TestState &state, BaseLimits &limits, const std::function<void()> &yield)
+{
+    state.BaseLines = BaseText(std::move(bytes), yield);
+    state.QuestLine = FindQuestionLines(state.BaseLines, yield);
+    const std::size_t questCount = state.QuestLine.size() - 1;
+    state.QuestCount = static_cast<int>(questCount);
+
+    const BaseText &text = state.BaseLines;
+    if (text.LineCount() == 0)
+        return LoadFailure::EmptyFile;
+    if (questCount == 0)
+        return LoadFailure::NoQuestions;
+    if (text.Line(1).find(Header) == std::string_view::npos)
+        return LoadFailure::WrongHeader;
+    if (text.LineCount() < 4)
+        return LoadFailure::FormatFailure;
+
+    // Everything is checked before the state changes, so a refused base leaves no half-loaded test.
+    const std::vector<std::size_t> starts(state.QuestLine.begin() + 1, state.QuestLine.end());
+    const KeyIndex questions(text, QuestionKeys, starts, yield);
+    std::vector<std::int32_t> rightAnswer(questCount + 1, 0);
+    for (std::size_t k = 1; k <= questCount; ++k) {
+        const auto flag = ParseFlag(questions.Value(k - 1, QuestionKey_Flag));
+        if (!flag)
+            return LoadFailure::FormatFailure;
+        rightAnswer[k] = *flag;
+    }
+    const KeyIndex settings(text, SettingKeys, {state.QuestLine.back()});
+    std::array<bool, 6> show{};
+    for (std::size_t j = 0; j < show.size(); ++j) {
+        const auto value = ParseTruth(settings.Value(0, j));
+        if (!value)
+            return LoadFailure::FormatFailure;
+        show[j] = *value;
+    }
+
+    limits.TestTime = Characters(text.Line(3), 9, 8);
+    limits.QuestTime = Characters(text.Line(4), 16, 8);
+    state.NoTestLimit = limits.TestTime == NoLimit;
+    state.NoQuestionLimit = limits.QuestTime == NoLimit;
+    state.GivenAnswer.resize(questCount + 1, 0);
+    state.QuestText = Column(questions, questCount, QuestionKey_Text);
+    state.Answer1 = Column(questions, questCount, QuestionKey_Answer1);
+    state.Answer2 = Column(questions, questCount, QuestionKey_Answer2);
+    state.Answer3 = Column(questions, questCount, QuestionKey_Answer3);
+    state.Answer4 = Column(questions, questCount, QuestionKey_Answer4);
+    state.HelpText = Column(questions, questCount, QuestionKey_Help);
+    state.RightAnswer = std::move(rightAnswer);
+    state.ShowTime = show[0];
+    state.ShowQuestionTime = show[1];
+    state.ShowQuestionTest = show[2];
+    state.ShowFalseAnswers = show[3];
+    state.ShowTrueAnswers = show[4];
+    state.ShowNum = show[5];
+    return LoadFailure::None;
+}

@@ -1,1 +1,32 @@
-// placeholder
+#include "testbase/TestState.h"
+
+#include <stdexcept>
+
+namespace
+{
+// Slots are numbered 1 to 4, as the examinee sees them (a) to d)).
+void CheckSlot(int k)
+{
+    if (k < 1 || k > 4)
+        throw std::out_of_range("answer slot out of range");
+}
+} // namespace
+
+bool &TestState::Chosen(int k)
+{
+    CheckSlot(k);
+    bool *slots[] = {&Chosen1, &Chosen2, &Chosen3, &Chosen4};
+    return *slots[k - 1];
+}
+
+bool TestState::Chosen(int k) const
+{
+    return const_cast<TestState &>(*this).Chosen(k);
+}
+
+const std::string &TestState::Answer(int k, int question) const
+{
+    CheckSlot(k);
+    const std::vector<std::string> *slots[] = {&Answer1, &Answer2, &Answer3, &Answer4};
+    return slots[k - 1]->at(static_cast<std::size_t>(question));
+}

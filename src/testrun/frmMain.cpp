@@ -1,1 +1,328 @@
-// placeholder
+#include "testrun/frmMain.h"
+#include "ui_frmMain.h"
+
+#include "app/frmChose.h"
+#include "results/frmEnd.h"
+#include "testbase/Messages.h"
+#include "winutil/Artwork.h"
+#include "winutil/Look.h"
+#include "winutil/Platform.h"
+#include "winutil/StopResize.h"
+#include "winutil/UiText.h"
+
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QShortcut>
+
+namespace
+{
+void Place(QWidget *widget, const TwipRect &r)
+{
+    widget->setGeometry(Look::Px(r.Left), Look::Px(r.Top), Look::Px(r.Width), Look::Px(r.Height));
+}
+
+// Hands a huge base's reading over to the interface in slices, so the window's timers keep ticking.
+class Slicer
+{
+public:
+    Slicer() { m_slice.start(); }
+    void operator()()
+    {
+        if (m_slice.elapsed() >= 40) {
+            QCoreApplication::processEvents();
+            m_slice.restart();
+        }
+    }
+
+private:
+    QElapsedTimer m_slice;
+};
+} // namespace
+
+frmMain::frmMain(TestState &state, Platform &platform, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_ui(std::make_unique<Ui::frmMain>()), m_state(state),
+      m_platform(platform), m_run(state)
+{
+    m_ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(Artwork::ProgramIcon());
+    SetFonts();
+    m_ui->Image1->setPixmap(Artwork::Unselected());
+    m_ui->Image2->setPixmap(Artwork::Selected());
+    m_ui->cmdNext->setIcon(Artwork::NextIcon());
+    m_ui->cmdCancel->setIcon(Artwork::ExitIcon());
+    m_ui->Image3->setPixmap(Artwork::HintIcon().pixmap(24, 24));
+    m_markers = {nullptr, m_ui->Opt1, m_ui->Opt2, m_ui->Opt3, m_ui->Opt4};
+    m_answers = {nullptr, m_ui->txtA, m_ui->txtB, m_ui->txtC, m_ui->txtD};
+    for (int k = 1; k <= 4; ++k) {
+        m_markers[k]->installEventFilter(this);
+        m_answers[k]->viewport()->installEventFilter(this);
+    }
+    connect(m_ui->cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
+    connect(m_ui->cmdCancel, &QPushButton::clicked, this, &frmMain::cmdCancel_Click);
+    // cmdNext is the default button: Enter submits wherever the focus is, also inside an answer box.
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto *enter = new QShortcut(QKeySequence(key), this);
+        enter->setContext(Qt::WindowShortcut);
+        connect(enter, &QShortcut::activated, this, &frmMain::cmdNext_Click);
+    }
+
+    Timer1.setInterval(100);
+    Timer2.setInterval(300);
+    Timer3.setInterval(300);
+    connect(&Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    connect(&Timer2, &QTimer::timeout, this, &frmMain::Timer2_Timer);
+    connect(&Timer3, &QTimer::timeout, this, &frmMain::Timer3_Timer);
+    Timer1.start();
+    Timer2.start();
+    Timer3.start();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::SetFonts()
+{
+    using Look::Family;
+    const QFont captionBig = Look::Font(Family::TimesNewRoman, 15.75, true);
+    m_ui->Frame1->setFont(captionBig);
+    m_ui->Frame2->setFont(captionBig);
+    m_ui->Text1->setFont(Look::Font(Family::TimesNewRoman, 14.25, true));
+    // The answer frames and boxes keep the window's own font, not their parent frame's.
+    const QFont windowDefault = Look::Font(Family::MSSansSerif, 8.25, false);
+    for (QWidget *w : std::initializer_list<QWidget *>{m_ui->Frame3, m_ui->Frame4, m_ui->Frame5, m_ui->Frame6,
+                                                        m_ui->txtA, m_ui->txtB, m_ui->txtC, m_ui->txtD}) {
+        w->setFont(windowDefault);
+    }
+    const QFont statusCaption = Look::Font(Family::TimesNewRoman, 9.75, false);
+    const QFont statusValue = Look::Font(Family::System, 9.75, true);
+    for (QGroupBox *frame : {m_ui->FramePos, m_ui->FrameTime, m_ui->FrameTestTime, m_ui->FrameQuestTime,
+                             m_ui->FrameTrue, m_ui->FrameFalse}) {
+        frame->setFont(statusCaption);
+        const auto labels = frame->findChildren<QLabel *>();
+        for (QLabel *label : labels) {
+            label->setFont(statusValue);
+        }
+    }
+    const QFont buttons = Look::Font(Family::ComicSansMS, 9.75, true);
+    m_ui->cmdNext->setFont(buttons);
+    m_ui->cmdCancel->setFont(buttons);
+}
+
+void frmMain::Open(TestState &state, Platform &platform)
+{
+    auto *window = new frmMain(state, platform);
+    if (!window->Form_Load()) {
+        return;
+    }
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        window->move(screen->availableGeometry().center() - window->rect().center());
+    }
+    window->show();
+}
+
+bool frmMain::Form_Load()
+{
+    StopResize::SetSizeLimits(this, 641, 489, 0, 0);
+    Slicer slicer;
+    const LoadFailure failure = m_run.Form_Load(m_platform.Clock(), std::ref(slicer));
+    if (failure == LoadFailure::None) {
+        setWindowTitle(FromCp1251(m_state.TestTitle) + QStringLiteral(" (") +
+                       QString::number(m_state.QuestCount) + QLatin1Char(')'));
+        for (int k = 1; k <= 6; ++k) {
+            findChild<QLabel *>(QStringLiteral("Label1_%1").arg(k))->setVisible(m_run.CoverVisible(k));
+        }
+        ShowClocks();
+        ShowQuestion();
+        return true;
+    }
+
+    m_platform.MsgBox(FromUtf8(Messages::Text(failure)), Platform::Icon::Critical);
+    switch (failure) {
+    case LoadFailure::WrongHeader:
+        CloseFor(Closing::Reselect);
+        frmChose::Open(m_state, m_platform, true);
+        break;
+    case LoadFailure::FormatFailure:
+        CloseFor(Closing::Failed);
+        m_platform.EndProgram();
+        break;
+    default:
+        // Nothing to close: the program ends at once.
+        m_closing = Closing::Failed;
+        m_platform.EndProgram();
+        deleteLater();
+        break;
+    }
+    return false;
+}
+
+void frmMain::CloseFor(Closing reason)
+{
+    m_closing = reason;
+    close();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+    // The title-bar button abandons the test like a Yes to the confirmation, without asking.
+    if (m_closing == Closing::Abandon) {
+        Timer1.stop();
+        Timer2.stop();
+        Timer3.stop();
+        m_platform.EndProgram();
+    }
+}
+
+void frmMain::Form_Unload()
+{
+    StopResize::ClearSizeLimits();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (int k = 1; k <= 4; ++k) {
+            if (watched == m_markers[k] || watched == m_answers[k]->viewport()) {
+                Opt_Click(k);
+                break;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::Opt_Click(int k)
+{
+    m_run.Opt_Click(k);
+    ShowMarkers();
+}
+
+void frmMain::cmdNext_Click()
+{
+    Act(m_run.cmdNext_Click(m_platform.Clock()));
+}
+
+void frmMain::cmdCancel_Click()
+{
+    QPointer<frmMain> self(this);
+    const Platform::Answer answer = m_platform.MsgBox(FromUtf8(Messages::ConfirmAbandon),
+                                                      Platform::Icon::Information, Platform::Buttons::YesNo);
+    // A limit may have ended the test while the question was open; then the answer changes nothing.
+    if (!self || m_run.Finished() || !isVisible()) {
+        return;
+    }
+    if (answer == Platform::Answer::Yes) {
+        CloseFor(Closing::Abandon);
+    }
+}
+
+void frmMain::Timer1_Timer()
+{
+    m_run.Timer1_Timer(m_platform.Clock());
+    ShowClocks();
+}
+
+void frmMain::Timer2_Timer()
+{
+    const Outcome outcome = m_run.Timer2_Timer();
+    ShowClocks();
+    Act(outcome);
+}
+
+void frmMain::Timer3_Timer()
+{
+    const Outcome outcome = m_run.Timer3_Timer(m_platform.Clock());
+    ShowClocks();
+    Act(outcome);
+}
+
+void frmMain::Act(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Nothing:
+        break;
+    case Outcome::NextQuestion:
+        ShowQuestion();
+        break;
+    case Outcome::TestEnded:
+        Timer1.stop();
+        Timer2.stop();
+        Timer3.stop();
+        CloseFor(Closing::Results);
+        frmEnd::Open(m_state, m_platform);
+        break;
+    }
+}
+
+void frmMain::ShowQuestion()
+{
+    const QuestionView &view = m_run.View();
+    m_ui->Text1->setPlainText(FromCp1251(view.Text1));
+    for (int k = 1; k <= 4; ++k) {
+        m_answers[k]->setPlainText(FromCp1251(view.answer[k]));
+        m_answers[k]->setEnabled(view.enabled[k]);
+        m_markers[k]->setEnabled(view.enabled[k]);
+    }
+    m_ui->Image3->setToolTip(FromCp1251(view.help));
+    m_ui->lblTrue->setText(FromCp1251(view.lblTrue));
+    m_ui->lblFalse->setText(FromCp1251(view.lblFalse));
+    m_ui->Label5->setText(FromCp1251(view.Label5));
+    ShowMarkers();
+}
+
+void frmMain::ShowMarkers()
+{
+    const QuestionView &view = m_run.View();
+    for (int k = 1; k <= 4; ++k) {
+        const QLabel *holder = view.picture[k] == Marker::Selected ? m_ui->Image2 : m_ui->Image1;
+        m_markers[k]->setPixmap(holder->pixmap());
+    }
+}
+
+void frmMain::ShowClocks()
+{
+    const Clocks &clock = m_run.Clock();
+    m_ui->Label6->setText(FromCp1251(clock.Label6));
+    m_ui->LabelD->setText(FromCp1251(clock.LabelD));
+    m_ui->Label10->setText(FromCp1251(clock.Label10));
+    m_ui->Label11->setText(FromCp1251(clock.Label11));
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    ApplyLayout();
+}
+
+void frmMain::ApplyLayout()
+{
+    if (isMinimized() || !Form_Resize(Look::Twips(width()), Look::Twips(height()), m_layout)) {
+        return;
+    }
+    const MainLayout &g = m_layout;
+    Place(m_ui->Frame1, g.Frame1);
+    Place(m_ui->Text1, g.Text1);
+    Place(m_ui->Frame2, g.Frame2);
+    Place(m_ui->Frame3, g.Frame3);
+    Place(m_ui->Frame4, g.Frame4);
+    Place(m_ui->Frame5, g.Frame5);
+    Place(m_ui->Frame6, g.Frame6);
+    Place(m_ui->txtA, g.txtA);
+    Place(m_ui->txtB, g.txtB);
+    Place(m_ui->txtC, g.txtC);
+    Place(m_ui->txtD, g.txtD);
+    Place(m_ui->FramePos, g.FramePos);
+    Place(m_ui->FrameTime, g.FrameTime);
+    Place(m_ui->FrameTestTime, g.FrameTestTime);
+    Place(m_ui->FrameQuestTime, g.FrameQuestTime);
+    Place(m_ui->FrameTrue, g.FrameTrue);
+    Place(m_ui->FrameFalse, g.FrameFalse);
+    Place(m_ui->cmdNext, g.cmdNext);
+    Place(m_ui->cmdCancel, g.cmdCancel);
+    Place(m_ui->Image3, g.Image3);
+}

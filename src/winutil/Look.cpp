@@ -1,1 +1,48 @@
-// placeholder
+#include "winutil/Look.h"
+
+#include <QStringList>
+
+#include <cmath>
+
+namespace Look
+{
+namespace
+{
+QStringList Families(Family family)
+{
+    switch (family) {
+    case Family::TimesNewRoman:
+        return {"Times New Roman", "Liberation Serif", "DejaVu Serif"};
+    case Family::ComicSansMS:
+        return {"Comic Sans MS", "Comic Neue", "DejaVu Sans"};
+    case Family::MSSansSerif:
+        return {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"};
+    case Family::System:
+        return {"System", "Liberation Sans", "DejaVu Sans"};
+    case Family::CourierNew:
+        return {"Courier New", "Liberation Mono", "DejaVu Sans Mono"};
+    case Family::Staccato:
+        return {"Staccato222 BT", "Comic Neue", "DejaVu Serif"};
+    }
+    return {};
+}
+} // namespace
+
+QFont Font(Family family, double points, bool bold)
+{
+    QFont font;
+    font.setFamilies(Families(family));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+int Px(double twips)
+{
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+double Twips(int pixels)
+{
+    return pixels * 15.0;
+}
+} // namespace Look

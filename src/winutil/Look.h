@@ -20,4 +20,6 @@ enum class Family
 QFont Font(Family family, double points, bool bold);
 // Twips to device-independent pixels (15 twips a pixel at 96 dpi).
 int Px(double twips);
+// Device-independent pixels to twips.
+double Twips(int pixels);
 } // namespace Look

@@ -1,1 +1,20 @@
-// placeholder
+#include "winutil/SizeLimits.h"
+
+#include "winutil/Region.h"
+
+namespace {
+void ApplyLimit(float limit, std::int32_t &field)
+{
+    if (limit != 0) {
+        field = RoundHalfEven(limit);
+    }
+}
+} // namespace
+
+void ApplySizeLimits(const SizeLimitValues &limits, MINMAXINFO &info)
+{
+    ApplyLimit(limits.MinTrackWidth, info.ptMinTrackSize.x);
+    ApplyLimit(limits.MinTrackHeight, info.ptMinTrackSize.y);
+    ApplyLimit(limits.MaxTrackWidth, info.ptMaxTrackSize.x);
+    ApplyLimit(limits.MaxTrackHeight, info.ptMaxTrackSize.y);
+}

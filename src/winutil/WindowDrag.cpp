@@ -1,1 +1,110 @@
-// placeholder
+#include "winutil/WindowDrag.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+#include <QWindow>
+
+namespace WindowDrag {
+namespace {
+// A Wayland program cannot place its own window; only the compositor can move it.
+bool OnWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+} // namespace
+
+Mover::Mover(QWidget *window, std::initializer_list<QWidget *> handles)
+    : QObject(window), m_window(window), m_handles(handles)
+{
+    window->installEventFilter(this);
+    for (QWidget *handle : handles) {
+        handle->installEventFilter(this);
+    }
+}
+
+// Only a press aimed at the window itself or at a handle counts: presses that other controls ignore
+// travel up to their parents, and must not move the window from there.
+bool Mover::StartsMove(QWidget *watched, const QPoint &pos) const
+{
+    QWidget *target = watched->childAt(pos);
+    if (target == nullptr) {
+        target = watched;
+    }
+    return target == m_window || m_handles.contains(target);
+}
+
+void Mover::Follow(const QPointF &globalPos)
+{
+    const QPoint delta = (globalPos - m_pressGlobal).toPoint();
+    // A hand never holds quite still: a slip under the drag distance is still a click.
+    if (!m_moved && delta.manhattanLength() < QApplication::startDragDistance()) {
+        return;
+    }
+    if (OnWayland()) {
+        // The compositor takes the pointer from here on; the release may never reach us.
+        m_pressed->releaseMouse();
+        m_pressed = nullptr;
+        if (QWindow *handle = m_window->windowHandle()) {
+            handle->startSystemMove();
+        }
+        return;
+    }
+    m_moved = true;
+    m_window->move(m_startPos + delta);
+}
+
+bool Mover::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        if (m_pressed) {
+            return true; // a second button during a move changes nothing
+        }
+        auto *widget = static_cast<QWidget *>(watched);
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (!StartsMove(widget, mouse->position().toPoint())) {
+            return false;
+        }
+        m_pressed = widget;
+        m_button = mouse->button();
+        m_pressGlobal = mouse->globalPosition();
+        m_startPos = m_window->pos();
+        m_moved = false;
+        // Any button, not only the left one: follow the pointer ourselves rather than ask the window
+        // manager, which answers the left button alone and is not always there.
+        widget->grabMouse();
+        return true;
+    }
+    case QEvent::MouseMove:
+        if (!m_pressed || watched != m_pressed) {
+            return false;
+        }
+        Follow(static_cast<QMouseEvent *>(event)->globalPosition());
+        return true;
+    case QEvent::MouseButtonRelease: {
+        if (!m_pressed || watched != m_pressed) {
+            return false;
+        }
+        if (static_cast<QMouseEvent *>(event)->button() != m_button) {
+            return true;
+        }
+        QWidget *control = m_pressed;
+        control->releaseMouse();
+        m_pressed = nullptr;
+        if (!m_moved) {
+            emit clicked(control);
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+Mover *Start(QWidget *window, std::initializer_list<QWidget *> handles)
+{
+    return new Mover(window, handles);
+}
+} // namespace WindowDrag

@@ -1,9 +1,49 @@
+#include "winutil/QtPlatform.h"
+
+#include <QProcess>
 #include <QtTest>
 
+#include <csignal>
+
+// The running-copy guard, with real processes: this program runs itself as the first copy.
 class tst_InstanceGuard : public QObject
 {
     Q_OBJECT
+
+private slots:
+    void secondCopySeesTheFirstAndTakesOverAfterACrash()
+    {
+        QProcess first;
+        first.start(QCoreApplication::applicationFilePath(), {"--hold"});
+        QVERIFY(first.waitForStarted());
+        QVERIFY(first.waitForReadyRead(10'000));
+        QCOMPARE(first.readLine().trimmed(), QByteArray("locked"));
+
+        QtPlatform second({"zorvanta-test"});
+        QVERIFY(second.PrevInstance());
+
+        // A copy that was killed leaves its lock behind; the next start must take it over.
+        first.kill();
+        QVERIFY(first.waitForFinished());
+        QtPlatform third({"zorvanta-test"});
+        QVERIFY(!third.PrevInstance());
+        QVERIFY(!third.PrevInstance());
+    }
 };
 
-QTEST_MAIN(tst_InstanceGuard)
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (app.arguments().contains("--hold")) {
+        QtPlatform holder(app.arguments());
+        if (holder.PrevInstance()) {
+            return 2;
+        }
+        QTextStream(stdout) << "locked\n" << Qt::flush;
+        QThread::sleep(60);
+        return 0;
+    }
+    tst_InstanceGuard test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_InstanceGuard.moc"
