@@ -20,11 +20,11 @@ constexpr std::array<QRgb, 5> BlinkColours = {
     qRgb(192, 192, 255), qRgb(128, 128, 255), qRgb(0, 0, 255), qRgb(0, 0, 192), qRgb(0, 0, 128),
 };
 
+// Through the style sheet, which the window's look is made of: a palette of its own would be reset
+// whenever the style sheet is applied again.
 void SetTextColour(QWidget *widget, const QColor &colour)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
+    widget->setStyleSheet(QStringLiteral("color: %1;").arg(colour.name()));
 }
 } // namespace
 
@@ -78,7 +78,7 @@ void frmAbout::hideEvent(QHideEvent *event)
 
 void frmAbout::Form_Load()
 {
-    Forms::ShapeWindow(0, 0, height() * 15.0, width() * 15.0, 50, 50, this);
+    Forms::ShapeWindow(0, 0, Look::Twips(height()), Look::Twips(width()), 50, 50, this);
     if (QWidget *opener = parentWidget()) {
         move(opener->window()->geometry().center() - rect().center());
     }

@@ -59,7 +59,7 @@ void frmEnd::Open(TestState &state, Platform &platform)
 bool frmEnd::Form_Load()
 {
     // The window stands at its own origin until it is shown, so the shape starts at 0, 0.
-    Forms::ShapeWindow(0, 0, height() * 15.0, width() * 15.0, 50, 50, this);
+    Forms::ShapeWindow(0, 0, Look::Twips(height()), Look::Twips(width()), 50, 50, this);
     m_ui->lblAll->setText(QString::number(m_state.QuestCount));
     m_ui->lblTrue->setText(QString::number(m_state.TrueCount));
     // Questions the test time cut off were never answered right, so they count as wrong.

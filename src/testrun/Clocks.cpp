@@ -6,11 +6,18 @@
 namespace {
 constexpr std::int64_t secondsPerDay = 86400;
 
-std::string TimeText(const char *format, std::int64_t secondsOfDay)
+// Hours, minutes and seconds of a time of day; the stamps pad the hours to two digits, displays don't.
+std::string TimeText(std::int64_t secondsOfDay, bool twoDigitHours)
 {
+    const int hours = static_cast<int>(secondsOfDay / 3600);
+    const int minutes = static_cast<int>(secondsOfDay / 60 % 60);
+    const int seconds = static_cast<int>(secondsOfDay % 60);
     char text[16];
-    std::snprintf(text, sizeof text, format, static_cast<int>(secondsOfDay / 3600),
-                  static_cast<int>(secondsOfDay / 60 % 60), static_cast<int>(secondsOfDay % 60));
+    if (twoDigitHours) {
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", hours, minutes, seconds);
+    } else {
+        std::snprintf(text, sizeof text, "%d:%02d:%02d", hours, minutes, seconds);
+    }
     return text;
 }
 
@@ -65,7 +72,7 @@ bool LimitRunOut(const std::string &elapsedText, const std::string &limitText, s
 
 std::string StampText(int secondsOfDay)
 {
-    return TimeText("%02d:%02d:%02d", secondsOfDay);
+    return TimeText(secondsOfDay, true);
 }
 
 std::string DisplayText(std::int64_t seconds)
@@ -74,7 +81,7 @@ std::string DisplayText(std::int64_t seconds)
     if (ofDay < 0) {
         ofDay = -ofDay;
     }
-    return TimeText("%d:%02d:%02d", ofDay);
+    return TimeText(ofDay, false);
 }
 
 std::optional<std::int64_t> ReadTime(std::string_view text)

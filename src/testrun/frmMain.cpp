@@ -17,8 +17,7 @@
 #include <QScreen>
 #include <QShortcut>
 
-namespace
-{
+namespace {
 void Place(QWidget *widget, const TwipRect &r)
 {
     widget->setGeometry(Look::Px(r.Left), Look::Px(r.Top), Look::Px(r.Width), Look::Px(r.Height));
@@ -93,7 +92,7 @@ void frmMain::SetFonts()
     // The answer frames and boxes keep the window's own font, not their parent frame's.
     const QFont windowDefault = Look::Font(Family::MSSansSerif, 8.25, false);
     for (QWidget *w : std::initializer_list<QWidget *>{m_ui->Frame3, m_ui->Frame4, m_ui->Frame5, m_ui->Frame6,
-                                                        m_ui->txtA, m_ui->txtB, m_ui->txtC, m_ui->txtD}) {
+                                                       m_ui->txtA, m_ui->txtB, m_ui->txtC, m_ui->txtD}) {
         w->setFont(windowDefault);
     }
     const QFont statusCaption = Look::Font(Family::TimesNewRoman, 9.75, false);

@@ -134,15 +134,6 @@ TEST(ResultFile, AppendsUntilAHundredLinesThenStartsAfresh)
     }
 }
 
-TEST(ResultFile, MissingFileGetsTheLineAsItsOnlyLine)
-{
-    ScratchDir dir;
-    const fs::path file = dir.path / "Result.res";
-    ASSERT_TRUE(SaveResult(file, Ivanov()));
-    ASSERT_TRUE(SaveResult(file, Ivanov()));
-    EXPECT_EQ(ReadBytes(file), Expected("ivanov.res") + Expected("ivanov.res"));
-}
-
 TEST(ResultFile, FolderThatCannotBeWrittenFails)
 {
     ScratchDir dir;

@@ -66,7 +66,7 @@ TEST(Cp1251, UpperCaseFollowsTheCodePage)
         {0xB3, 0xB2}, {0xBE, 0xBD}, {0xB5, 0xB5}, // µ has no capital here
         {0x98, 0x98}, {0xA0, 0xA0},
     };
-    for (const auto [lower, upper] : cases) {
+    for (const auto &[lower, upper] : cases) {
         SCOPED_TRACE(static_cast<int>(lower));
         EXPECT_EQ(static_cast<unsigned char>(UpperCp1251(static_cast<char>(lower))), upper);
     }

@@ -47,8 +47,9 @@ TEST(HeadLines, SampleBasesAreListedByTheirExactHeader)
             const HeadLines head = ReadHeadLines(Bases + c.file, purpose);
             EXPECT_EQ(head.error, FileError::None);
             EXPECT_EQ(ListedTitle(head), c.listed);
-            if (purpose == HeadPurpose::CommandLine)
+            if (purpose == HeadPurpose::CommandLine) {
                 EXPECT_EQ(CommandLineTitle(head), c.commandLine);
+            }
         }
     }
 }

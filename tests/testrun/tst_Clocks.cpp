@@ -124,31 +124,3 @@ TEST(Clocks, LimitTicksFailQuietlyOnTextsThatAreNotTimes)
     EXPECT_EQ(c.Label10, "ab:cd:ef");
     EXPECT_TRUE(c.Timer3_Timer()); // "0:0" is a limit of zero, not the absence of one
 }
-
-TEST(Clocks, NoLimitsLeaveTheirTextsShown)
-{
-    Clocks c;
-    c.Start(At(0));
-    c.SetLimits("00:00:00", "00:00:00", true, true);
-    for (std::int64_t ms = 0; ms <= 7'200'000; ms += 600'000) {
-        c.Timer1_Timer(At(ms));
-        EXPECT_FALSE(c.Timer2_Timer());
-        EXPECT_FALSE(c.Timer3_Timer());
-    }
-    EXPECT_EQ(c.Label10, "00:00:00");
-    EXPECT_EQ(c.Label11, "00:00:00");
-}
-
-TEST(Clocks, NewQuestionIsNotTimedOutBeforeItHasBeenMeasured)
-{
-    Clocks c;
-    c.Start(At(0));
-    c.SetLimits("00:00:00", "00:00:10", true, false);
-    c.Timer1_Timer(At(10000));
-    c.QuestionStarted(At(10000));
-    EXPECT_FALSE(c.Timer3_Timer());
-    EXPECT_EQ(c.Label11, "00:00:10");
-    c.Timer1_Timer(At(10100));
-    EXPECT_FALSE(c.Timer3_Timer());
-    EXPECT_EQ(c.Label11, "0:00:10");
-}

@@ -63,11 +63,14 @@ int SelectedMarkers(const QuestionView &view)
     return selected;
 }
 
-// A base written to a folder of its own, ASCII text with CR LF line ends.
-class BaseFile
+// A test loaded by the question window from a base of n questions "Question k" with answers "ak" to "dk",
+// b) right, and question 1's d) unused.
+struct LoadedRun
 {
-public:
-    BaseFile(const std::string &testTime, const std::string &questTime, int questions)
+    LoadedRun(const std::string &testTime, const std::string &questTime, int questions,
+              int startOfDay = 36000)
+        : dir(fs::temp_directory_path() / ("zt_testrun_" + std::to_string(std::random_device{}()))),
+          run(state), startOfDay(startOfDay)
     {
         std::string text = "[ZorvantaBaseFile.2.0]\r\n  Sample\r\n        " + testTime +
                            "\r\n               " + questTime + "\r\n";
@@ -79,32 +82,32 @@ public:
         }
         text += "SHOW_TIME=True\r\nSHOW_QUESTIONTIME=0\r\nSHOW_QUESTIONTEST=1\r\nSHOW_FALSEANSWERS=False\r\n"
                 "SHOW_TRUEANSWERS=true\r\nSHOW_num=False\r\n";
-        m_dir = fs::temp_directory_path() / ("zt_testrun_" + std::to_string(std::random_device{}()));
-        fs::create_directories(m_dir);
-        std::ofstream(m_dir / "test.bse", std::ios::binary) << text;
+        fs::create_directories(dir);
+        std::ofstream(dir / "test.bse", std::ios::binary) << text;
+        state.BaseFile = (dir / "test.bse").string();
+        failure = run.Form_Load(At(0, startOfDay));
     }
-    ~BaseFile() { fs::remove_all(m_dir); }
-    std::string Path() const { return (m_dir / "test.bse").string(); }
+    ~LoadedRun() { fs::remove_all(dir); }
 
-private:
-    fs::path m_dir;
+    // The window's three timers from one moment to another, 100 ms apart; stops when the test ends.
+    std::optional<std::int64_t> Tick(std::int64_t from, std::int64_t to)
+    {
+        for (std::int64_t ms = from; ms <= to; ms += 100) {
+            run.Timer1_Timer(At(ms, startOfDay));
+            if (ms % 300 == 0 && (run.Timer2_Timer() == Outcome::TestEnded ||
+                                  run.Timer3_Timer(At(ms, startOfDay)) == Outcome::TestEnded)) {
+                return ms;
+            }
+        }
+        return std::nullopt;
+    }
+
+    fs::path dir;
+    TestState state;
+    TestRun run;
+    int startOfDay;
+    LoadFailure failure = LoadFailure::None;
 };
-
-// The window's three timers from one moment to another, 100 ms apart; stops when the test ends.
-std::optional<std::int64_t> Tick(TestRun &run, std::int64_t from, std::int64_t to, int startOfDay = 36000)
-{
-    for (std::int64_t ms = from; ms <= to; ms += 100) {
-        run.Timer1_Timer(At(ms, startOfDay));
-        if (ms % 300 != 0) {
-            continue;
-        }
-        if (run.Timer2_Timer() == Outcome::TestEnded ||
-            run.Timer3_Timer(At(ms, startOfDay)) == Outcome::TestEnded) {
-            return ms;
-        }
-    }
-    return std::nullopt;
-}
 } // namespace
 
 TEST(AnswerChoice, OneMarkerFollowsTheClicks)
@@ -166,31 +169,16 @@ TEST(Submission, NoneSlotKeepsTheChoiceThatLiesOnIt)
     const QuestionView &view = run.View();
     EXPECT_EQ(view.Text1, "Question 2");
     EXPECT_EQ(view.help, "Hint 2");
-    EXPECT_EQ(view.answer[2], " NONE");
-    EXPECT_EQ(view.answer[3], "");
-    EXPECT_EQ(view.answer[4], "NONE.");
-    EXPECT_TRUE(view.enabled[1] && view.enabled[2] && view.enabled[4]);
-    EXPECT_FALSE(view.enabled[3]);
+    EXPECT_EQ(view.answer, (std::array<std::string, 5>{"", "one", " NONE", "", "NONE."}));
+    EXPECT_EQ(view.enabled, (std::array<bool, 5>{false, true, true, false, true}));
     EXPECT_EQ(view.picture[3], Marker::Selected);
 
-    // The disabled slot takes no click; the carried-over choice on it is submitted, and scores.
-    run.Opt_Click(2);
-    run.Opt_Click(3);
-    EXPECT_TRUE(state.Chosen2);
-    run.Opt_Click(3);
-    run.Opt_Click(1);
-    run.Opt_Click(3);
-    EXPECT_TRUE(state.Chosen1);
-    TestState again = Loaded({{plain, 3}, {{"one", "two", "none", "four"}, 3}, {plain, 1}});
-    TestRun other(again);
-    other.Opt_Click(3);
-    other.cmdNext_Click(At(1000));
-    other.cmdNext_Click(At(2000));
-    EXPECT_EQ(again.GivenAnswer[2], 3);
-    EXPECT_EQ(again.TrueCount, 2);
-    // Every slot is enabled again on the next question.
-    EXPECT_TRUE(other.View().enabled[3]);
-    EXPECT_EQ(other.View().answer[3], "three");
+    // The choice left on the unused slot is submitted, and scores.
+    run.cmdNext_Click(At(2000));
+    EXPECT_EQ(state.GivenAnswer[2], 3);
+    EXPECT_EQ(state.TrueCount, 2);
+    EXPECT_TRUE(view.enabled[3]);
+    EXPECT_EQ(view.answer[3], "three");
 }
 
 TEST(Submission, CountersAfterEachSubmission)
@@ -241,27 +229,26 @@ TEST(Submission, LastQuestionEndsTheTestOnce)
 
 TEST(Loading, ShowsTheFirstQuestion)
 {
-    BaseFile base("00:10:00", "00:00:00", 3);
-    TestState state;
-    state.BaseFile = base.Path();
-    TestRun run(state);
-    ASSERT_EQ(run.Form_Load(At(0)), LoadFailure::None);
-    EXPECT_EQ(run.Clock().StartTime, "10:00:00");
-    EXPECT_EQ(run.Clock().Label10, "00:10:00");
-    EXPECT_EQ(run.Clock().Label11, "00:00:00");
-    const QuestionView &view = run.View();
+    LoadedRun t("00:10:00", "00:00:00", 3);
+    ASSERT_EQ(t.failure, LoadFailure::None);
+    EXPECT_EQ(t.run.Clock().StartTime, "10:00:00");
+    EXPECT_EQ(t.run.Clock().Label10, "00:10:00");
+    EXPECT_EQ(t.run.Clock().Label11, "00:00:00");
+    const QuestionView &view = t.run.View();
     EXPECT_EQ(view.Text1, "Question 1");
     EXPECT_EQ(view.help, "Hint 1");
     EXPECT_EQ(view.Label5, "1");
-    EXPECT_EQ(view.answer[1], "a1");
-    EXPECT_EQ(view.answer[4], "");
-    EXPECT_FALSE(view.enabled[4]);
-    EXPECT_TRUE(state.Chosen1);
+    EXPECT_EQ(view.answer, (std::array<std::string, 5>{"", "a1", "b1", "c1", ""}));
+    EXPECT_EQ(view.enabled, (std::array<bool, 5>{false, true, true, true, false}));
+    EXPECT_TRUE(t.state.Chosen1);
     EXPECT_EQ(view.picture[1], Marker::Selected);
     EXPECT_EQ(SelectedMarkers(view), 1);
+    // The unused slot takes no click.
+    t.run.Opt_Click(4);
+    EXPECT_TRUE(t.state.Chosen1);
     const bool covers[] = {false, true, false, true, false, true};
     for (int k = 1; k <= 6; ++k) {
-        EXPECT_EQ(run.CoverVisible(k), covers[k - 1]) << "cover " << k;
+        EXPECT_EQ(t.run.CoverVisible(k), covers[k - 1]) << "cover " << k;
     }
 }
 
@@ -270,10 +257,7 @@ TEST(Loading, FailuresReachTheWindow)
     TestState state;
     state.BaseFile = (fs::temp_directory_path() / "zt no such base.bse").string();
     EXPECT_EQ(TestRun(state).Form_Load(At(0)), LoadFailure::FormatFailure);
-
-    BaseFile base("00:10:00", "00:00:00", 0);
-    state.BaseFile = base.Path();
-    EXPECT_EQ(TestRun(state).Form_Load(At(0)), LoadFailure::NoQuestions);
+    EXPECT_EQ(LoadedRun("00:10:00", "00:00:00", 0).failure, LoadFailure::NoQuestions);
 }
 
 TEST(Loading, SampleBasesLoad)
@@ -283,15 +267,15 @@ TEST(Loading, SampleBasesLoad)
         SCOPED_TRACE(entry.path().filename().string());
         TestState state;
         state.BaseFile = entry.path().string();
-        TestRun run(state);
-        ASSERT_EQ(run.Form_Load(At(0)), LoadFailure::None);
+        ASSERT_EQ(TestRun(state).Form_Load(At(0)), LoadFailure::None);
         EXPECT_GE(state.QuestCount, 10);
         EXPECT_LE(state.QuestCount, 25);
         for (int q = 1; q <= state.QuestCount; ++q) {
-            EXPECT_GE(state.RightAnswer[q], 1);
-            EXPECT_LE(state.RightAnswer[q], 4);
-            EXPECT_FALSE(IsNoneAnswer(state.Answer(state.RightAnswer[q], q))) << "question " << q;
-            EXPECT_FALSE(state.HelpText[q].empty()) << "question " << q;
+            SCOPED_TRACE(q);
+            ASSERT_GE(state.RightAnswer[q], 1);
+            ASSERT_LE(state.RightAnswer[q], 4);
+            EXPECT_FALSE(IsNoneAnswer(state.Answer(state.RightAnswer[q], q)));
+            EXPECT_FALSE(state.HelpText[q].empty());
         }
         ++bases;
     }
@@ -300,69 +284,49 @@ TEST(Loading, SampleBasesLoad)
 
 TEST(Limits, TestTimeEndsWithTheQuestionUnsubmitted)
 {
-    BaseFile base("00:01:00", "00:00:00", 3);
-    TestState state;
-    state.BaseFile = base.Path();
-    TestRun run(state);
-    ASSERT_EQ(run.Form_Load(At(0)), LoadFailure::None);
-    Tick(run, 0, 20000);
-    run.Opt_Click(2);
-    run.cmdNext_Click(At(20000));
-    EXPECT_EQ(Tick(run, 20100, 120000), 60000);
-    EXPECT_EQ(state.SpentTime, "0:01:00");
-    EXPECT_EQ(state.CurQuestion, 2);
-    EXPECT_EQ(state.GivenAnswer[1], 2);
-    EXPECT_EQ(state.GivenAnswer[2], 0);
-    EXPECT_EQ(state.TrueCount, 1);
+    LoadedRun t("00:01:00", "00:00:00", 3);
+    t.Tick(0, 20000);
+    t.run.Opt_Click(2);
+    t.run.cmdNext_Click(At(20000));
+    EXPECT_EQ(t.Tick(20100, 120000), 60000);
+    EXPECT_EQ(t.state.SpentTime, "0:01:00");
+    EXPECT_EQ(t.state.CurQuestion, 2);
+    EXPECT_EQ(t.state.GivenAnswer, (std::vector<std::int16_t>{0, 2, 0, 0}));
+    EXPECT_EQ(t.state.TrueCount, 1);
 }
 
 TEST(Limits, QuestionTimeSubmitsEachQuestionWithItsChoice)
 {
-    BaseFile base("00:00:00", "00:00:10", 3);
-    TestState state;
-    state.BaseFile = base.Path();
-    TestRun run(state);
-    ASSERT_EQ(run.Form_Load(At(0)), LoadFailure::None);
+    LoadedRun t("00:00:00", "00:00:10", 3);
     const int choices[] = {2, 3, 1};
     std::vector<std::int64_t> submitted;
-    for (std::int64_t ms = 0; ms <= 60000 && !run.Finished(); ms += 100) {
-        run.Opt_Click(choices[state.CurQuestion - 1]);
-        run.Timer1_Timer(At(ms));
-        if (ms % 300 == 0) {
-            EXPECT_EQ(run.Timer2_Timer(), Outcome::Nothing);
-            if (run.Timer3_Timer(At(ms)) != Outcome::Nothing) {
-                submitted.push_back(ms);
-            }
+    for (std::int64_t ms = 0; ms <= 60000 && !t.run.Finished(); ms += 100) {
+        t.run.Opt_Click(choices[t.state.CurQuestion - 1]);
+        t.run.Timer1_Timer(At(ms));
+        if (ms % 300 == 0 && t.run.Timer3_Timer(At(ms)) != Outcome::Nothing) {
+            submitted.push_back(ms);
         }
     }
-    // Whole seconds of a question counted from its own start; the 300 ms tick sees it first at these.
+    // A question's whole seconds count from its own start; the first 300 ms tick to see ten comes here.
     EXPECT_EQ(submitted, (std::vector<std::int64_t>{10200, 20400, 30600}));
-    EXPECT_TRUE(run.Finished());
-    EXPECT_EQ(state.GivenAnswer, (std::vector<std::int16_t>{0, 2, 3, 1}));
-    EXPECT_EQ(state.TrueCount, 1);
-    EXPECT_EQ(state.SpentTime, "0:00:30");
+    EXPECT_TRUE(t.run.Finished());
+    EXPECT_EQ(t.state.GivenAnswer, (std::vector<std::int16_t>{0, 2, 3, 1}));
+    EXPECT_EQ(t.state.TrueCount, 1);
+    EXPECT_EQ(t.state.SpentTime, "0:00:30");
 }
 
 TEST(Limits, ZeroLimitsActOnTheFirstMeasuredTick)
 {
-    BaseFile quest("00:00:00", "0:00:00", 3);
-    TestState state;
-    state.BaseFile = quest.Path();
-    TestRun run(state);
-    ASSERT_EQ(run.Form_Load(At(0)), LoadFailure::None);
-    EXPECT_FALSE(state.NoQuestionLimit);
-    // One question per measured tick.
-    EXPECT_EQ(Tick(run, 0, 5000), 600);
-    EXPECT_EQ(state.GivenAnswer, (std::vector<std::int16_t>{0, 1, 1, 1}));
+    LoadedRun quest("00:00:00", "0:00:00", 3);
+    EXPECT_FALSE(quest.state.NoQuestionLimit);
+    // One question per tick of the question limit.
+    EXPECT_EQ(quest.Tick(0, 5000), 600);
+    EXPECT_EQ(quest.state.GivenAnswer, (std::vector<std::int16_t>{0, 1, 1, 1}));
 
-    BaseFile test("0:00:00", "00:00:00", 3);
-    TestState other;
-    other.BaseFile = test.Path();
-    TestRun ended(other);
-    ASSERT_EQ(ended.Form_Load(At(0)), LoadFailure::None);
-    EXPECT_EQ(Tick(ended, 0, 5000), 0);
-    EXPECT_EQ(other.SpentTime, "0:00:00");
-    EXPECT_EQ(other.GivenAnswer[1], 0);
+    LoadedRun test("0:00:00", "00:00:00", 3);
+    EXPECT_EQ(test.Tick(0, 5000), 0);
+    EXPECT_EQ(test.state.SpentTime, "0:00:00");
+    EXPECT_EQ(test.state.GivenAnswer[1], 0);
 }
 
 TEST(Limits, NoLimitAndUnreadableLimitsAreNeverEnforced)
@@ -371,61 +335,44 @@ TEST(Limits, NoLimitAndUnreadableLimitsAreNeverEnforced)
         {"00:00:00", "00:00:00"}, {"ab:cd:ef", "25:00:00"}, {"", "1"}};
     for (const auto &[testTime, questTime] : limits) {
         SCOPED_TRACE(testTime);
-        BaseFile base(testTime, questTime, 2);
-        TestState state;
-        state.BaseFile = base.Path();
-        TestRun run(state);
-        ASSERT_EQ(run.Form_Load(At(0)), LoadFailure::None);
-        EXPECT_EQ(Tick(run, 0, 2 * 3600 * 1000), std::nullopt);
-        EXPECT_EQ(run.Clock().Label10, testTime);
-        EXPECT_EQ(run.Clock().Label11, questTime);
-        EXPECT_EQ(state.CurQuestion, 1);
-        EXPECT_EQ(run.Clock().Label6, "2:00:00");
+        LoadedRun t(testTime, questTime, 2);
+        EXPECT_EQ(t.Tick(0, 2 * 3600 * 1000), std::nullopt);
+        EXPECT_EQ(t.run.Clock().Label10, testTime);
+        EXPECT_EQ(t.run.Clock().Label11, questTime);
+        EXPECT_EQ(t.run.Clock().Label6, "2:00:00");
+        EXPECT_EQ(t.state.CurQuestion, 1);
     }
 }
 
 TEST(Limits, StalledWindowStillEndsTheTest)
 {
-    BaseFile base("00:01:00", "00:00:00", 2);
-    TestState state;
-    state.BaseFile = base.Path();
-    TestRun run(state);
-    ASSERT_EQ(run.Form_Load(At(0)), LoadFailure::None);
-    EXPECT_EQ(Tick(run, 0, 59000), std::nullopt);
-    EXPECT_EQ(Tick(run, 63000, 63000), 63000);
-    EXPECT_EQ(state.SpentTime, "0:01:03");
+    LoadedRun t("00:01:00", "00:00:00", 2);
+    EXPECT_EQ(t.Tick(0, 59000), std::nullopt);
+    EXPECT_EQ(t.Tick(63000, 63000), 63000);
+    EXPECT_EQ(t.state.SpentTime, "0:01:03");
 }
 
 TEST(Limits, TestAcrossMidnight)
 {
-    BaseFile base("00:00:30", "00:00:00", 2);
-    TestState state;
-    state.BaseFile = base.Path();
-    TestRun run(state);
-    const int startOfDay = 86400 - 10;
-    ASSERT_EQ(run.Form_Load(At(0, startOfDay)), LoadFailure::None);
-    EXPECT_EQ(Tick(run, 0, 25200, startOfDay), std::nullopt);
-    EXPECT_EQ(run.Clock().Label6, "0:00:25");
-    EXPECT_EQ(run.Clock().Label10, "0:00:05");
-    EXPECT_EQ(Tick(run, 25300, 60000, startOfDay), 30000);
-    EXPECT_EQ(state.SpentTime, "0:00:30");
+    LoadedRun t("00:00:30", "00:00:00", 2, 86400 - 10);
+    EXPECT_EQ(t.Tick(0, 25200), std::nullopt);
+    EXPECT_EQ(t.run.Clock().Label6, "0:00:25");
+    EXPECT_EQ(t.run.Clock().Label10, "0:00:05");
+    EXPECT_EQ(t.Tick(25300, 60000), 30000);
+    EXPECT_EQ(t.state.SpentTime, "0:00:30");
 }
 
 TEST(Limits, PressAndTimeOutInTheSameInstantSubmitOnce)
 {
-    BaseFile base("00:00:00", "00:00:10", 3);
-    TestState state;
-    state.BaseFile = base.Path();
-    TestRun run(state);
-    ASSERT_EQ(run.Form_Load(At(0)), LoadFailure::None);
-    run.Timer1_Timer(At(10000));
-    run.Opt_Click(2);
-    EXPECT_EQ(run.cmdNext_Click(At(10000)), Outcome::NextQuestion);
-    EXPECT_EQ(run.Timer3_Timer(At(10000)), Outcome::Nothing);
-    EXPECT_EQ(state.CurQuestion, 2);
-    EXPECT_EQ(state.TrueCount, 1);
-    EXPECT_EQ(state.GivenAnswer[2], 0);
+    LoadedRun t("00:00:00", "00:00:10", 3);
+    t.run.Timer1_Timer(At(10000));
+    t.run.Opt_Click(2);
+    EXPECT_EQ(t.run.cmdNext_Click(At(10000)), Outcome::NextQuestion);
+    EXPECT_EQ(t.run.Timer3_Timer(At(10000)), Outcome::Nothing);
+    EXPECT_EQ(t.state.CurQuestion, 2);
+    EXPECT_EQ(t.state.TrueCount, 1);
+    EXPECT_EQ(t.state.GivenAnswer[2], 0);
     // The new question gets its own full ten seconds.
-    EXPECT_EQ(Tick(run, 10100, 19900), std::nullopt);
-    EXPECT_EQ(state.CurQuestion, 2);
+    EXPECT_EQ(t.Tick(10100, 19900), std::nullopt);
+    EXPECT_EQ(t.state.CurQuestion, 2);
 }

@@ -207,7 +207,8 @@ private slots:
     void enterInAnAnswerBoxSubmits()
     {
         frmMain *main = Load(TestFiles::Base("Т", TestFiles::Numbered(3)));
-        main->activateWindow();
+        QApplication::setActiveWindow(main);
+        QVERIFY(QTest::qWaitForWindowActive(main));
         auto *txtA = main->findChild<QPlainTextEdit *>("txtA");
         txtA->setFocus();
         QTest::keyClick(txtA, Qt::Key_Return);
@@ -216,7 +217,10 @@ private slots:
         QCOMPARE(Text(main, "lblFalse"), QString("1"));
         QCOMPARE(Text(main, "Text1"), QString("Вопрос 2"));
         ClickText(main, "txtB");
-        QTest::mouseClick(main->findChild<QPushButton *>("cmdNext"), Qt::LeftButton);
+        auto *cmdCancel = main->findChild<QPushButton *>("cmdCancel");
+        cmdCancel->setFocus();
+        QTest::keyClick(cmdCancel, Qt::Key_Return);
+        QVERIFY(m_platform.shown.empty());
         QCOMPARE(Text(main, "lblTrue"), QString("1"));
         QCOMPARE(Text(main, "lblFalse"), QString("1"));
         QCOMPARE(TickedSlot(main), 2);
