@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libbenchmark-dev
-          clang libclang-rt-14-dev fonts-liberation fonts-comic-neue fonts-dejavu-core)
+          clang libclang-rt-14-dev fonts-liberation fonts-comic-neue fonts-comfortaa fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

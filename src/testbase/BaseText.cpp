@@ -49,20 +49,6 @@ BaseText::BaseText(std::string bytes, const std::function<void()> &yield) : m_by
     m_starts.push_back(m_bytes.size());
 }
 
-std::string_view BaseText::Line(std::size_t n) const
-{
-    if (n == 0 || n > LineCount())
-        return {};
-    const std::size_t begin = m_starts[n - 1];
-    std::size_t end = m_starts[n];
-    // A line's own characters never include a CR, so a trailing CR or CR LF is its line end.
-    if (end - begin >= 2 && m_bytes[end - 2] == '\r' && m_bytes[end - 1] == '\n')
-        end -= 2;
-    else if (end > begin && m_bytes[end - 1] == '\r')
-        end -= 1;
-    return std::string_view(m_bytes).substr(begin, end - begin);
-}
-
 std::size_t CountLines(std::string_view bytes)
 {
     std::size_t count = 0;
@@ -103,8 +89,11 @@ KeyIndex::KeyIndex(const BaseText &text, const std::vector<std::string_view> &ke
     Yielder yielder(yield);
     for (std::size_t i = text.LineCount(); i >= first; --i) {
         const std::string_view line = text.Line(i);
+        // Most lines begin with none of the keys; their first character tells at once.
+        const char firstUpper = line.empty() ? '\0' : UpperCp1251(line.front());
         for (std::size_t j = 0; j < m_keyCount; ++j) {
-            if (StartsWithKey(line, upperKeys[j]))
+            const std::string &key = upperKeys[j];
+            if (key.empty() || (key.front() == firstUpper && StartsWithKey(line, key)))
                 nearest[j] = i;
         }
         while (pending > 0 && std::max<std::size_t>(startLines[pending - 1], 1) == i) {

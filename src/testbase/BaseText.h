@@ -16,8 +16,21 @@ public:
     explicit BaseText(std::string bytes, const std::function<void()> &yield = {});
 
     std::size_t LineCount() const { return m_starts.empty() ? 0 : m_starts.size() - 1; }
+
     // Line n, 1 <= n <= LineCount(), without its line end; empty for any other n.
-    std::string_view Line(std::size_t n) const;
+    std::string_view Line(std::size_t n) const
+    {
+        if (n == 0 || n > LineCount())
+            return {};
+        const std::size_t begin = m_starts[n - 1];
+        std::size_t end = m_starts[n];
+        // A line's own characters never include a CR, so a trailing CR or CR LF is its line end.
+        if (end - begin >= 2 && m_bytes[end - 2] == '\r' && m_bytes[end - 1] == '\n')
+            end -= 2;
+        else if (end > begin && m_bytes[end - 1] == '\r')
+            end -= 1;
+        return std::string_view(m_bytes).substr(begin, end - begin);
+    }
 
 private:
     // The bytes are held once; m_starts[n - 1] is where line n starts and the last entry is the end of

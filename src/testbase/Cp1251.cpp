@@ -39,8 +39,10 @@ char EncodeHigh(char16_t c)
     return c < reverse.size() ? static_cast<char>(reverse[c]) : 0;
 }
 
+} // namespace
+
 // Lower-case byte -> upper-case byte; every other byte maps to itself.
-constexpr std::array<unsigned char, 256> UpperTable = [] {
+constexpr std::array<unsigned char, 256> UpperCp1251Table = [] {
     std::array<unsigned char, 256> table{};
     for (int b = 0; b < 256; ++b)
         table[b] = static_cast<unsigned char>(b);
@@ -57,7 +59,6 @@ constexpr std::array<unsigned char, 256> UpperTable = [] {
         table[lower] = static_cast<unsigned char>(upper);
     return table;
 }();
-} // namespace
 
 std::u16string Cp1251ToUtf16(std::string_view bytes)
 {
@@ -86,11 +87,6 @@ std::string Utf16ToCp1251(std::u16string_view text)
         bytes += b != 0 ? b : '?';
     }
     return bytes;
-}
-
-char UpperCp1251(char c)
-{
-    return static_cast<char>(UpperTable[static_cast<unsigned char>(c)]);
 }
 
 std::string UpperCp1251(std::string_view text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -10,5 +11,10 @@ std::u16string Cp1251ToUtf16(std::string_view bytes);
 std::string Utf16ToCp1251(std::u16string_view text);
 
 // Letter case as the Russian Windows code page defines it (Latin, Cyrillic, Ё and the other letters).
-char UpperCp1251(char c);
+// The byte form is inline: key lookups upper-case every line they pass.
+extern const std::array<unsigned char, 256> UpperCp1251Table;
+inline char UpperCp1251(char c)
+{
+    return static_cast<char>(UpperCp1251Table[static_cast<unsigned char>(c)]);
+}
 std::string UpperCp1251(std::string_view text);

@@ -14,7 +14,7 @@ QStringList Families(Family family)
     case Family::TimesNewRoman:
         return {"Times New Roman", "Liberation Serif", "DejaVu Serif"};
     case Family::ComicSansMS:
-        return {"Comic Sans MS", "Comic Neue", "DejaVu Sans"};
+        return {"Comic Sans MS", "Comfortaa", "Comic Neue", "DejaVu Sans"};
     case Family::MSSansSerif:
         return {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"};
     case Family::System:

@@ -10,7 +10,7 @@ namespace Look
 enum class Family
 {
     TimesNewRoman, // then Liberation Serif, DejaVu Serif
-    ComicSansMS,   // then Comic Neue, DejaVu Sans
+    ComicSansMS,   // then Comfortaa (Comic Neue has no Cyrillic), DejaVu Sans
     MSSansSerif,   // then Liberation Sans, DejaVu Sans
     System,        // then Liberation Sans, DejaVu Sans
     CourierNew,    // then Liberation Mono, DejaVu Sans Mono
