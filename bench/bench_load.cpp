@@ -19,8 +19,7 @@
 
 // Every allocation of the program is counted, so that a benchmark can report the most memory that
 // loading held at once.
-namespace
-{
+namespace {
 std::size_t g_live = 0;
 std::size_t g_peak = 0;
 } // namespace
@@ -35,11 +34,16 @@ void *operator new(std::size_t size)
     return memory;
 }
 
+// The replaced operator new above takes its memory from malloc, so free is the right way back; the
+// compiler cannot see that pairing.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void *memory) noexcept
 {
     g_live -= malloc_usable_size(memory);
     std::free(memory);
 }
+#pragma GCC diagnostic pop
 
 void *operator new[](std::size_t size)
 {
@@ -58,15 +62,15 @@ void operator delete[](void *memory, std::size_t) noexcept
     operator delete(memory);
 }
 
-namespace
-{
+namespace {
 // About 165 bytes a question, as in a real base: short Russian texts.
 std::string MakeBase(int questions, bool withHelp)
 {
     const std::string question = Utf16ToCp1251(u"[QUESTION]=Какой ответ верен в вопросе ");
     const std::string answer = Utf16ToCp1251(u"=Ответ ");
     const std::string help = Utf16ToCp1251(u"HELP=Подсказка ");
-    std::string base = "[ZorvantaBaseFile.2.0]\r\n  Benchmark\r\n        01:00:00\r\n               00:00:30\r\n";
+    std::string base =
+        "[ZorvantaBaseFile.2.0]\r\n  Benchmark\r\n        01:00:00\r\n               00:00:30\r\n";
     for (int k = 1; k <= questions; ++k) {
         const std::string number = std::to_string(k);
         base += question + number + "?\r\n";

@@ -33,6 +33,7 @@ frmAbout::frmAbout(Platform &platform, QWidget *parent)
 {
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setFixedSize(size()); // the shape is cut to this size
     // The window's own font, on every control: controls that the style sheet styles do not inherit it.
     const QFont windowFont = Look::Font(Look::Family::MSSansSerif, 8.25, false);
     setFont(windowFont);

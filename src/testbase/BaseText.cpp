@@ -6,12 +6,10 @@
 #include <algorithm>
 #include <cstring>
 
-namespace
-{
+namespace {
 // Calls onLine with the position of every line's first byte. A line ends at the next CR, and an LF right
 // after that CR belongs to the line end; a line starts wherever bytes remain after a line end.
-template <typename OnLine>
-void SplitLines(std::string_view bytes, OnLine onLine)
+template <typename OnLine> void SplitLines(std::string_view bytes, OnLine onLine)
 {
     std::size_t pos = 0;
     while (pos < bytes.size()) {

@@ -6,8 +6,7 @@
 #include <cmath>
 #include <string>
 
-namespace
-{
+namespace {
 std::string_view TrimBlanks(std::string_view text)
 {
     const auto first = text.find_first_not_of(" \t");

@@ -3,8 +3,7 @@
 #include <array>
 #include <cstdint>
 
-namespace
-{
+namespace {
 // Characters of bytes 0x80 to 0xFF; the lower half is ASCII. Byte 0x98 has no character in the code page
 // and maps to the control character of the same number, so every byte survives a round trip.
 constexpr std::array<char16_t, 128> HighHalf = {
@@ -81,7 +80,8 @@ std::string Utf16ToCp1251(std::u16string_view text)
             continue;
         }
         // A surrogate pair is one character, so it becomes one '?'.
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF)
             ++i;
         const char b = EncodeHigh(c);
         bytes += b != 0 ? b : '?';

@@ -7,8 +7,7 @@
 #include <cstring>
 #include <string_view>
 
-namespace
-{
+namespace {
 constexpr std::string_view ListedHeader = "[ZORVANTABASEFILE.2.0]";
 // One character more than the header tells a longer line from the header itself.
 constexpr std::size_t HeaderKept = ListedHeader.size() + 1;
@@ -43,8 +42,8 @@ public:
                 }
             }
             const void *cr = std::memchr(chunk.data(), '\r', chunk.size());
-            const std::size_t length = cr ? static_cast<std::size_t>(static_cast<const char *>(cr) - chunk.data())
-                                          : chunk.size();
+            const std::size_t length =
+                cr ? static_cast<std::size_t>(static_cast<const char *>(cr) - chunk.data()) : chunk.size();
             Append(chunk.substr(0, length));
             chunk.remove_prefix(length);
             if (cr) {

@@ -4,11 +4,11 @@
 #include "testbase/Yield.h"
 
 #include <array>
+#include <new>
 #include <optional>
 #include <string_view>
 
-namespace
-{
+namespace {
 constexpr std::string_view QuestionMark = "[QUESTION]";
 constexpr std::string_view Header = "[ZorvantaBaseFile.2.0]";
 constexpr std::string_view NoLimit = "00:00:00";
@@ -23,14 +23,19 @@ enum QuestionKey
     QuestionKey_Answer4,
     QuestionKey_Flag,
     QuestionKey_Help,
+    QuestionKeyCount,
 };
-const std::vector<std::string_view> QuestionKeys = {"[QUESTION]=", "ANSWER1=", "ANSWER2=", "ANSWER3=",
-                                                     "ANSWER4=",    "flag=",    "HELP="};
+const std::vector<std::string_view> QuestionKeys = {
+    "[QUESTION]=", "ANSWER1=", "ANSWER2=", "ANSWER3=", "ANSWER4=", "flag=", "HELP="};
+// The keys whose values are kept as texts.
+constexpr QuestionKey TextKeys[] = {QuestionKey_Text,    QuestionKey_Answer1, QuestionKey_Answer2,
+                                    QuestionKey_Answer3, QuestionKey_Answer4, QuestionKey_Help};
 
 // The display settings, looked up from the last question's line in this order.
-const std::vector<std::string_view> SettingKeys = {"SHOW_TIME=",         "SHOW_QUESTIONTIME=",
-                                                   "SHOW_QUESTIONTEST=", "SHOW_FALSEANSWERS=",
-                                                   "SHOW_TRUEANSWERS=",  "SHOW_num="};
+constexpr std::size_t SettingCount = 6;
+const std::vector<std::string_view> SettingKeys = {
+    "SHOW_TIME=",         "SHOW_QUESTIONTIME=", "SHOW_QUESTIONTEST=",
+    "SHOW_FALSEANSWERS=", "SHOW_TRUEANSWERS=",  "SHOW_num="};
 
 // count characters of line from its character number first (1-based), fewer when the line is short.
 std::string Characters(std::string_view line, std::size_t first, std::size_t count)
@@ -51,24 +56,11 @@ std::vector<std::size_t> FindQuestionLines(const BaseText &text, const std::func
     return questLine;
 }
 
-// One list of texts, position 0 unused, filled from the index column of key.
-std::vector<std::string> Column(const KeyIndex &index, std::size_t questCount, QuestionKey key)
+// The checks and conversions that follow reading the lines; the state changes only when all pass.
+LoadFailure LoadTest(TestState &state, BaseLimits &limits, const std::function<void()> &yield)
 {
-    std::vector<std::string> column(questCount + 1);
-    for (std::size_t k = 1; k <= questCount; ++k)
-        column[k] = index.Value(k - 1, key);
-    return column;
-}
-} // namespace
-
-LoadFailure LoadBase(std::string bytes, TestState &state, BaseLimits &limits, const std::function<void()> &yield)
-{
-    state.BaseLines = BaseText(std::move(bytes), yield);
-    state.QuestLine = FindQuestionLines(state.BaseLines, yield);
-    const std::size_t questCount = state.QuestLine.size() - 1;
-    state.QuestCount = static_cast<int>(questCount);
-
     const BaseText &text = state.BaseLines;
+    const std::size_t questCount = state.QuestLine.size() - 1;
     if (text.LineCount() == 0)
         return LoadFailure::EmptyFile;
     if (questCount == 0)
@@ -78,7 +70,6 @@ LoadFailure LoadBase(std::string bytes, TestState &state, BaseLimits &limits, co
     if (text.LineCount() < 4)
         return LoadFailure::FormatFailure;
 
-    // Everything is checked before the state changes, so a refused base leaves no half-loaded test.
     const std::vector<std::size_t> starts(state.QuestLine.begin() + 1, state.QuestLine.end());
     const KeyIndex questions(text, QuestionKeys, starts, yield);
     std::vector<std::int32_t> rightAnswer(questCount + 1, 0);
@@ -89,7 +80,7 @@ LoadFailure LoadBase(std::string bytes, TestState &state, BaseLimits &limits, co
         rightAnswer[k] = *flag;
     }
     const KeyIndex settings(text, SettingKeys, {state.QuestLine.back()});
-    std::array<bool, 6> show{};
+    std::array<bool, SettingCount> show{};
     for (std::size_t j = 0; j < show.size(); ++j) {
         const auto value = ParseTruth(settings.Value(0, j));
         if (!value)
@@ -97,17 +88,26 @@ LoadFailure LoadBase(std::string bytes, TestState &state, BaseLimits &limits, co
         show[j] = *value;
     }
 
-    limits.TestTime = Characters(text.Line(3), 9, 8);
-    limits.QuestTime = Characters(text.Line(4), 16, 8);
+    // All six lists in one pass over the questions, which visits each question's lines once.
+    std::array<std::vector<std::string>, QuestionKeyCount> texts;
+    for (const QuestionKey key : TextKeys)
+        texts[key].resize(questCount + 1);
+    for (std::size_t k = 1; k <= questCount; ++k) {
+        for (const QuestionKey key : TextKeys)
+            texts[key][k] = questions.Value(k - 1, key);
+    }
+    BaseLimits read{Characters(text.Line(3), 9, 8), Characters(text.Line(4), 16, 8)};
+
+    state.GivenAnswer.resize(questCount + 1, 0);
+    limits = std::move(read);
     state.NoTestLimit = limits.TestTime == NoLimit;
     state.NoQuestionLimit = limits.QuestTime == NoLimit;
-    state.GivenAnswer.resize(questCount + 1, 0);
-    state.QuestText = Column(questions, questCount, QuestionKey_Text);
-    state.Answer1 = Column(questions, questCount, QuestionKey_Answer1);
-    state.Answer2 = Column(questions, questCount, QuestionKey_Answer2);
-    state.Answer3 = Column(questions, questCount, QuestionKey_Answer3);
-    state.Answer4 = Column(questions, questCount, QuestionKey_Answer4);
-    state.HelpText = Column(questions, questCount, QuestionKey_Help);
+    state.QuestText = std::move(texts[QuestionKey_Text]);
+    state.Answer1 = std::move(texts[QuestionKey_Answer1]);
+    state.Answer2 = std::move(texts[QuestionKey_Answer2]);
+    state.Answer3 = std::move(texts[QuestionKey_Answer3]);
+    state.Answer4 = std::move(texts[QuestionKey_Answer4]);
+    state.HelpText = std::move(texts[QuestionKey_Help]);
     state.RightAnswer = std::move(rightAnswer);
     state.ShowTime = show[0];
     state.ShowQuestionTime = show[1];
@@ -116,4 +116,22 @@ LoadFailure LoadBase(std::string bytes, TestState &state, BaseLimits &limits, co
     state.ShowTrueAnswers = show[4];
     state.ShowNum = show[5];
     return LoadFailure::None;
+}
+} // namespace
+
+LoadFailure LoadBase(std::string bytes, TestState &state, BaseLimits &limits,
+                     const std::function<void()> &yield)
+{
+    try {
+        BaseText lines(std::move(bytes), yield);
+        std::vector<std::size_t> questLine = FindQuestionLines(lines, yield);
+        state.BaseLines = std::move(lines);
+        state.QuestLine = std::move(questLine);
+        state.QuestCount = static_cast<int>(state.QuestLine.size() - 1);
+        return LoadTest(state, limits, yield);
+    } catch (const std::bad_alloc &) {
+        // A base too big for the memory left cannot be used, like any other bad base. Every write to the
+        // state is a move, so it never holds half of a test.
+        return LoadFailure::FormatFailure;
+    }
 }

@@ -12,7 +12,8 @@ enum class LoadFailure
     EmptyFile,     // no lines at all
     NoQuestions,   // no line contains "[QUESTION]"
     WrongHeader,   // line 1 lacks the header in its exact letter case
-    FormatFailure, // unreadable file, fewer than 4 lines, a bad "flag=" or display setting
+    FormatFailure, // unreadable file, fewer than 4 lines, a bad "flag=" or display setting, too big for
+                   // memory
 };
 
 // The two limit texts of lines 3 and 4, which belong to the question window rather than the state.
@@ -23,7 +24,8 @@ struct BaseLimits
 };
 
 // Loads a base's bytes into state: BaseLines, QuestLine and QuestCount always (once the lines are read);
-// the per-question lists, GivenAnswer, the settings and the no-limit flags only when every check passes.
+// the per-question lists, GivenAnswer, the settings, the no-limit flags and limits only when every check
+// passes.
 // CurQuestion, TrueCount, the choice and the hand-over texts are left alone. yield is called often enough
 // (every few thousand lines) for the caller to let its interface breathe.
 LoadFailure LoadBase(std::string bytes, TestState &state, BaseLimits &limits,

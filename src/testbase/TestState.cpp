@@ -2,8 +2,7 @@
 
 #include <stdexcept>
 
-namespace
-{
+namespace {
 // Slots are numbered 1 to 4, as the examinee sees them (a) to d)).
 void CheckSlot(int k)
 {

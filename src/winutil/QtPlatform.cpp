@@ -11,7 +11,8 @@
 #include <QStandardPaths>
 #include <QTime>
 
-QtPlatform::QtPlatform(QStringList arguments) : m_arguments(std::move(arguments))
+QtPlatform::QtPlatform(QStringList arguments, QString lockPath)
+    : m_arguments(std::move(arguments)), m_lockPath(std::move(lockPath))
 {
     m_monotonic.start();
 }
@@ -72,7 +73,7 @@ QString QtPlatform::LockPath()
 bool QtPlatform::PrevInstance()
 {
     if (!m_lock) {
-        m_lock = std::make_unique<QLockFile>(LockPath());
+        m_lock = std::make_unique<QLockFile>(m_lockPath);
         // A lock is stale only when its owner is gone, however old it is.
         m_lock->setStaleLockTime(0);
         m_otherCopy = !m_lock->tryLock(0) && m_lock->error() == QLockFile::LockFailedError;

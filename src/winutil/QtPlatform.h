@@ -13,7 +13,7 @@
 class QtPlatform final : public Platform
 {
 public:
-    explicit QtPlatform(QStringList arguments);
+    explicit QtPlatform(QStringList arguments, QString lockPath = LockPath());
 
     Answer MsgBox(const QString &text, Icon icon, Buttons buttons = Buttons::Ok) override;
     void EndProgram() override;
@@ -28,6 +28,7 @@ public:
 
 private:
     QStringList m_arguments;
+    QString m_lockPath;
     bool m_commandTaken = false;
     bool m_ended = false;
     std::unique_ptr<QLockFile> m_lock;

@@ -43,8 +43,7 @@ void Mover::Follow(const QPointF &globalPos)
     }
     if (OnWayland()) {
         // The compositor takes the pointer from here on; the release may never reach us.
-        m_pressed->releaseMouse();
-        m_pressed = nullptr;
+        Stop();
         if (QWindow *handle = m_window->windowHandle()) {
             handle->startSystemMove();
         }
@@ -52,6 +51,14 @@ void Mover::Follow(const QPointF &globalPos)
     }
     m_moved = true;
     m_window->move(m_startPos + delta);
+}
+
+void Mover::Stop()
+{
+    if (m_pressed) {
+        m_pressed->releaseMouse();
+        m_pressed = nullptr;
+    }
 }
 
 bool Mover::eventFilter(QObject *watched, QEvent *event)
@@ -72,6 +79,8 @@ bool Mover::eventFilter(QObject *watched, QEvent *event)
         m_pressGlobal = mouse->globalPosition();
         m_startPos = m_window->pos();
         m_moved = false;
+        // A double click is one click and then a double click, not two clicks.
+        m_clickable = event->type() == QEvent::MouseButtonPress;
         // Any button, not only the left one: follow the pointer ourselves rather than ask the window
         // manager, which answers the left button alone and is not always there.
         widget->grabMouse();
@@ -91,13 +100,18 @@ bool Mover::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         QWidget *control = m_pressed;
-        control->releaseMouse();
-        m_pressed = nullptr;
-        if (!m_moved) {
+        Stop();
+        if (m_clickable && !m_moved) {
             emit clicked(control);
         }
         return true;
     }
+    case QEvent::Hide:
+        // A window closed under a held button never sees the release; it must not wait for it.
+        if (watched == m_window) {
+            Stop();
+        }
+        return false;
     default:
         return false;
     }

@@ -29,6 +29,7 @@ protected:
 private:
     bool StartsMove(QWidget *watched, const QPoint &pos) const;
     void Follow(const QPointF &globalPos);
+    void Stop();
 
     QWidget *m_window;
     QList<QWidget *> m_handles;
@@ -37,6 +38,7 @@ private:
     QPointF m_pressGlobal;
     QPoint m_startPos;
     bool m_moved = false;
+    bool m_clickable = false;
 };
 
 // The window's background and each of handles start a move on a press of any mouse button. The mover

@@ -22,14 +22,16 @@ void SendMouse(QWidget *to, QEvent::Type type, QPoint at, QPoint global, Qt::Mou
     QApplication::sendEvent(to, &event);
 }
 
-// Presses the left button at the middle of a control, drags the pointer by a distance and lets go there.
-void Drag(QWidget *control, QPoint by)
+// Presses a button on a control (at its middle unless told), drags the pointer by a distance and lets go.
+void Drag(QWidget *control, QPoint by, QPoint at = {}, Qt::MouseButton button = Qt::LeftButton)
 {
-    const QPoint at = control->rect().center();
+    if (at.isNull()) {
+        at = control->rect().center();
+    }
     const QPoint global = control->mapToGlobal(at);
-    SendMouse(control, QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(control, QEvent::MouseMove, at + by, global + by, Qt::NoButton, Qt::LeftButton);
-    SendMouse(control, QEvent::MouseButtonRelease, at + by, global + by, Qt::LeftButton, Qt::NoButton);
+    SendMouse(control, QEvent::MouseButtonPress, at, global, button, button);
+    SendMouse(control, QEvent::MouseMove, at + by, global + by, Qt::NoButton, button);
+    SendMouse(control, QEvent::MouseButtonRelease, at + by, global + by, button, Qt::NoButton);
 }
 } // namespace
 
@@ -116,6 +118,32 @@ private slots:
         QCOMPARE(m_about->pos(), before + QPoint(50, -30));
         m_about->Timer1_Timer();
         QCOMPARE(LogoColour(), Steps[3]);
+
+        // A double click pauses once, as a click does.
+        const QPoint at = Logo()->rect().center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+            const bool held = type != QEvent::MouseButtonRelease;
+            SendMouse(Logo(), type, at, Logo()->mapToGlobal(at), Qt::LeftButton,
+                      held ? Qt::LeftButton : Qt::NoButton);
+        }
+        m_about->Timer1_Timer();
+        QCOMPARE(LogoColour(), Steps[3]);
+    }
+
+    void windowClosedUnderAHeldButtonTakesTheNextPress()
+    {
+        TestFiles::WriteLines(TextFile(), {"О программе"});
+        m_about->show();
+        const QPoint at = Logo()->rect().center();
+        SendMouse(Logo(), QEvent::MouseButtonPress, at, Logo()->mapToGlobal(at), Qt::LeftButton,
+                  Qt::LeftButton);
+        QTest::keyClick(m_about.get(), Qt::Key_Return);
+        QVERIFY(!m_about->isVisible());
+        m_about->show();
+        const QPoint before = m_about->pos();
+        Drag(m_about.get(), QPoint(40, 0), QPoint(3, 100));
+        QCOMPARE(m_about->pos(), before + QPoint(40, 0));
     }
 
     void reopeningContinuesTheCycle()
@@ -173,12 +201,7 @@ private slots:
         Drag(m_about.get(), QPoint(30, 20)); // the middle of the window is in the text box
         Drag(m_about->findChild<QPushButton *>("cmdOK"), QPoint(30, 20));
         QCOMPARE(m_about->pos(), before);
-        SendMouse(m_about.get(), QEvent::MouseButtonPress, QPoint(3, 100),
-                  m_about->mapToGlobal(QPoint(3, 100)), Qt::RightButton, Qt::RightButton);
-        SendMouse(m_about.get(), QEvent::MouseMove, QPoint(23, 100), m_about->mapToGlobal(QPoint(23, 100)),
-                  Qt::NoButton, Qt::RightButton);
-        SendMouse(m_about.get(), QEvent::MouseButtonRelease, QPoint(23, 100),
-                  m_about->mapToGlobal(QPoint(23, 100)), Qt::RightButton, Qt::NoButton);
+        Drag(m_about.get(), QPoint(20, 0), QPoint(3, 100), Qt::RightButton);
         QCOMPARE(m_about->pos(), before + QPoint(20, 0));
 
         QTest::keyClick(m_about->findChild<QPlainTextEdit *>("Text1"), Qt::Key_Return);

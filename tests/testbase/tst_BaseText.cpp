@@ -6,8 +6,7 @@
 #include <algorithm>
 #include <random>
 
-namespace
-{
+namespace {
 std::vector<std::string> LinesOf(const BaseText &text)
 {
     std::vector<std::string> lines;
@@ -79,12 +78,12 @@ TEST(GetSet, MatchesKeysAtTheStartOfALineInAnyCase)
         {"[QUESTION]=", 1, "q1"},
         {"[question]=", 0, "q1"}, // start 0 searches from line 1
         {"ANSWER1=", 1, "a1"},
-        {"ANSWER1=", 3, ""},           // found, with an empty value
-        {"ANSWER2=", 1, " b "},        // not the indented line; blanks are kept
-        {"ANSWER", 1, "1=a1"},         // any prefix is a key
-        {"ANSWER=", 1, ""},            // a line shorter than the key never matches
+        {"ANSWER1=", 3, ""},                      // found, with an empty value
+        {"ANSWER2=", 1, " b "},                   // not the indented line; blanks are kept
+        {"ANSWER", 1, "1=a1"},                    // any prefix is a key
+        {"ANSWER=", 1, ""},                       // a line shorter than the key never matches
         {"\xCE\xD2\xC2\xC5\xD2=", 1, "\xE4\xE0"}, // Cyrillic upper-cased too
-        {"FLAG=", 2, "2"},             // the search runs to the end of the text
+        {"FLAG=", 2, "2"},                        // the search runs to the end of the text
         {"flag=", 9, "2"},
         {"flag=", 10, ""}, // beyond the last line
         {"HELP=", 1, ""},
@@ -108,8 +107,10 @@ public:
     std::string Text()
     {
         static const std::string_view pieces[] = {
-            "[QUESTION]=", "ANSWER1=", "ANSWER1=x", "ANSWER2=", "flag=", "HELP=", "SHOW_num=",
-            "\xC2\xCE\xCF\xD0\xCE\xD1=", " ANSWER1=", "", "\xB8\xA8", "[QUESTION]", "x",
+            "[QUESTION]=", "ANSWER1=", "ANSWER1=x", "ANSWER2=",
+            "flag=",       "HELP=",    "SHOW_num=", "\xC2\xCE\xCF\xD0\xCE\xD1=",
+            " ANSWER1=",   "",         "\xB8\xA8",  "[QUESTION]",
+            "x",
         };
         std::string text;
         const int lines = Pick(60);
@@ -126,9 +127,10 @@ public:
 
     std::vector<std::string_view> Keys()
     {
-        static const std::string_view keys[] = {"[QUESTION]=", "ANSWER1=", "answer1=X", "Answer2=",
-                                                "FLAG=",       "help=",    "SHOW_NUM=", "\xE2\xEE\xEF\xF0\xEE\xF1=",
-                                                "MISSING=",    "\xB8",     "A"};
+        static const std::string_view keys[] = {
+            "[QUESTION]=", "ANSWER1=", "answer1=X", "Answer2=",
+            "FLAG=",       "help=",    "SHOW_NUM=", "\xE2\xEE\xEF\xF0\xEE\xF1=",
+            "MISSING=",    "\xB8",     "A"};
         std::vector<std::string_view> chosen;
         for (const auto key : keys) {
             if (Pick(2) == 0)
@@ -148,7 +150,10 @@ public:
     }
 
 private:
-    int Pick(std::size_t n) { return static_cast<int>(std::uniform_int_distribution<std::size_t>(0, n - 1)(m_random)); }
+    int Pick(std::size_t n)
+    {
+        return static_cast<int>(std::uniform_int_distribution<std::size_t>(0, n - 1)(m_random));
+    }
 
     std::string RandomCase(std::string_view text)
     {

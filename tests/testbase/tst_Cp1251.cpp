@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 std::string DataFile(const char *name)
 {
     return ReadWholeFile(std::string(ZT_TEST_DATA) + "/cp1251/" + name).bytes;
@@ -16,7 +15,8 @@ std::u16string ReferenceText()
     const std::string raw = DataFile("defined.utf16le");
     std::u16string text;
     for (std::size_t i = 0; i + 1 < raw.size(); i += 2)
-        text += static_cast<char16_t>(static_cast<unsigned char>(raw[i]) | static_cast<unsigned char>(raw[i + 1]) << 8);
+        text += static_cast<char16_t>(static_cast<unsigned char>(raw[i]) |
+                                      static_cast<unsigned char>(raw[i + 1]) << 8);
     return text;
 }
 
@@ -60,7 +60,7 @@ TEST(Cp1251, UpperCaseFollowsTheCodePage)
 {
     const std::pair<unsigned char, unsigned char> cases[] = {
         {'a', 'A'},   {'z', 'Z'},   {'A', 'A'},   {'=', '='},   {'[', '['},   {0xE0, 0xC0}, // а -> А
-        {0xFF, 0xDF}, {0xC5, 0xC5}, {0xB8, 0xA8}, // ё -> Ё
+        {0xFF, 0xDF}, {0xC5, 0xC5}, {0xB8, 0xA8},                                           // ё -> Ё
         {0x90, 0x80}, {0x83, 0x81}, {0x9A, 0x8A}, {0x9C, 0x8C}, {0x9D, 0x8D}, {0x9E, 0x8E},
         {0x9F, 0x8F}, {0xA2, 0xA1}, {0xBC, 0xA3}, {0xB4, 0xA5}, {0xBA, 0xAA}, {0xBF, 0xAF},
         {0xB3, 0xB2}, {0xBE, 0xBD}, {0xB5, 0xB5}, // µ has no capital here

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <fstream>
 
-namespace
-{
+namespace {
 const std::string Bases = std::string(ZT_TEST_DATA) + "/bases/";
-const std::string GoodTitle = "\xC3\xE5\xEE\xE3\xF0\xE0\xF4\xE8\xFF \xD0\xEE\xF1\xF1\xE8\xE8"; // География России
+const std::string GoodTitle =
+    "\xC3\xE5\xEE\xE3\xF0\xE0\xF4\xE8\xFF \xD0\xEE\xF1\xF1\xE8\xE8"; // География России
 
 // A scratch file for heads that no sample base has.
 class HeadFile : public testing::Test
@@ -22,8 +22,9 @@ protected:
     void TearDown() override { std::filesystem::remove(m_path); }
 
 private:
-    std::filesystem::path m_path = std::filesystem::temp_directory_path() /
-                                   ("zt_head_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + ".bse");
+    std::filesystem::path m_path =
+        std::filesystem::temp_directory_path() /
+        ("zt_head_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + ".bse");
 };
 
 TEST(HeadLines, SampleBasesAreListedByTheirExactHeader)

@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 using Lines = std::vector<std::string>;
 
 std::string Join(const Lines &lines)
@@ -119,10 +118,13 @@ TEST(LoadBase, ChecksRunInTheirOrder)
         {"no bytes", "", LoadFailure::EmptyFile},
         {"one empty line", "\r\n", LoadFailure::NoQuestions},
         {"no question and no header", "hello\r\nworld\r\n", LoadFailure::NoQuestions},
-        {"header in other case", Join(With(TwoQuestions(), 1, "[zorvantabasefile.2.0]")), LoadFailure::WrongHeader},
+        {"header in other case", Join(With(TwoQuestions(), 1, "[zorvantabasefile.2.0]")),
+         LoadFailure::WrongHeader},
         {"header check before the line count", "x\r\n[QUESTION]=q\r\n", LoadFailure::WrongHeader},
-        {"fewer than 4 lines", "[ZorvantaBaseFile.2.0]\r\n[QUESTION]=q\r\n  \r\n", LoadFailure::FormatFailure},
-        {"header anywhere in line 1", Join(With(TwoQuestions(), 1, " x[ZorvantaBaseFile.2.0]y")), LoadFailure::None},
+        {"fewer than 4 lines", "[ZorvantaBaseFile.2.0]\r\n[QUESTION]=q\r\n  \r\n",
+         LoadFailure::FormatFailure},
+        {"header anywhere in line 1", Join(With(TwoQuestions(), 1, " x[ZorvantaBaseFile.2.0]y")),
+         LoadFailure::None},
         {"header with a blank inside", Join(With(TwoQuestions(), 1, "[Zorvanta BaseFile.2.0]")),
          LoadFailure::WrongHeader},
     };
@@ -139,8 +141,8 @@ TEST(LoadBase, FlagIsANumberFrom0To255)
         std::string line;
         std::optional<int> flag;
     } cases[] = {
-        {"flag= 3", 3},  {"FLAG=5", 5}, {"Flag=2.5", 2}, {"flag=3.5", 4}, {"flag=0", 0},
-        {"flag=", {}},   {"flag=-1", {}}, {"flag=300", {}}, {"flag=x", {}}, {"flg=1", {}},
+        {"flag= 3", 3}, {"FLAG=5", 5},   {"Flag=2.5", 2},  {"flag=3.5", 4}, {"flag=0", 0},
+        {"flag=", {}},  {"flag=-1", {}}, {"flag=300", {}}, {"flag=x", {}},  {"flg=1", {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.line);

@@ -13,19 +13,22 @@ class tst_InstanceGuard : public QObject
 private slots:
     void secondCopySeesTheFirstAndTakesOverAfterACrash()
     {
+        // A lock of its own, so that a copy of the program running on this machine does not interfere.
+        QTemporaryDir dir;
+        const QString lock = dir.filePath("zorvanta-test.lock");
         QProcess first;
-        first.start(QCoreApplication::applicationFilePath(), {"--hold"});
+        first.start(QCoreApplication::applicationFilePath(), {"--hold", lock});
         QVERIFY(first.waitForStarted());
         QVERIFY(first.waitForReadyRead(10'000));
         QCOMPARE(first.readLine().trimmed(), QByteArray("locked"));
 
-        QtPlatform second({"zorvanta-test"});
+        QtPlatform second({"zorvanta-test"}, lock);
         QVERIFY(second.PrevInstance());
 
         // A copy that was killed leaves its lock behind; the next start must take it over.
         first.kill();
         QVERIFY(first.waitForFinished());
-        QtPlatform third({"zorvanta-test"});
+        QtPlatform third({"zorvanta-test"}, lock);
         QVERIFY(!third.PrevInstance());
         QVERIFY(!third.PrevInstance());
     }
@@ -34,8 +37,8 @@ private slots:
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (app.arguments().contains("--hold")) {
-        QtPlatform holder(app.arguments());
+    if (app.arguments().value(1) == "--hold") {
+        QtPlatform holder({"zorvanta-test"}, app.arguments().value(2));
         if (holder.PrevInstance()) {
             return 2;
         }
