@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Takes the screenshots in docs/ from the built program under Xvfb with a small window manager.
+# Needs: xvfb, openbox, xdotool, imagemagick.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+display=:77
+out=${1:-docs}
+mkdir -p "$out"
+Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+sleep 1
+openbox >/dev/null 2>&1 &
+wm=$!
+trap 'kill $wm $xvfb 2>/dev/null || true; pkill -f "build/bin/zorvanta-test" || true' EXIT
+sleep 1
+
+shot() { # window-name-pattern file
+    sleep 1.2
+    local id
+    id=$(xdotool search --onlyvisible --name "$1" | tail -1)
+    import -window root -crop "$(xwininfo -id "$id" -frame | awk '/Width:/{w=$2} /Height:/{h=$2} /Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{printf "%dx%d+%d+%d", w+8, h+30, x-4, y-26}')" "$2"
+}
+
+build/bin/zorvanta-test &
+shot "Выбор темы" "$out/chose.png"
+xdotool key Down Down
+xdotool key Return
+shot "Основы химии" "$out/main.png"
+id=$(xdotool search --onlyvisible --name "Основы химии" | tail -1)
+xdotool windowsize "$id" 400 300
+shot "Основы химии" "$out/main-minimum.png"
+xdotool key super+Up 2>/dev/null || true
+wmctrl -r "Основы химии" -b add,maximized_vert,maximized_horz 2>/dev/null || xdotool windowsize "$id" 1280 870
+shot "Основы химии" "$out/main-maximised.png"
+for _ in $(seq 1 15); do xdotool key Return; sleep 0.1; done
+shot "Результаты" "$out/end.png"
+xdotool key Return
+shot "About" "$out/about.png"
