@@ -110,7 +110,7 @@ void frmChose::ListTopics()
     const QFileInfoList files = QDir(TestsFolder).entryInfoList({QStringLiteral("*.bse")}, QDir::Files,
                                                                  QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo &file : files) {
-        const HeadLines head = ReadHeadLines(ToPath(file.filePath()));
+        const HeadLines head = ReadHeadLines(ToPath(file.filePath()), HeadPurpose::Listing);
         if (head.error != FileError::None) {
             QGuiApplication::restoreOverrideCursor();
             ErrorPath(FromUtf8(Messages::Text(head.error)));
