@@ -15,17 +15,24 @@ wm=$!
 trap 'kill $wm $xvfb 2>/dev/null || true; pkill -f "build/bin/zorvanta-test" || true' EXIT
 sleep 1
 
-shot() { # window-name-pattern file
+parent_of() { xwininfo -tree -id "$1" | awk '/Parent window id:/{print $4}'; }
+
+shot() { # window-name-pattern file: the window with its frame, if the window manager gave it one
     sleep 1.2
-    local id
+    local id root geometry
     id=$(xdotool search --onlyvisible --name "$1" | tail -1)
-    import -window root -crop "$(xwininfo -id "$id" -frame | awk '/Width:/{w=$2} /Height:/{h=$2} /Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{printf "%dx%d+%d+%d", w+8, h+30, x-4, y-26}')" "$2"
+    root=$(xwininfo -root | awk '/Window id:/{print $4}')
+    # The frame is the ancestor of the window that sits directly on the root.
+    while [ "$(parent_of "$id")" != "$root" ]; do
+        id=$(parent_of "$id")
+    done
+    geometry=$(xwininfo -id "$id" | awk '/Width:/{w=$2} /Height:/{h=$2} /Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{printf "%dx%d+%d+%d", w, h, x, y}')
+    import -window root -crop "$geometry" +repage "$2"
 }
 
 build/bin/zorvanta-test &
 shot "Выбор темы" "$out/chose.png"
-xdotool key Down Down
-xdotool key Return
+xdotool key Tab Down shift+Tab Return
 shot "Основы химии" "$out/main.png"
 id=$(xdotool search --onlyvisible --name "Основы химии" | tail -1)
 xdotool windowsize "$id" 400 300
