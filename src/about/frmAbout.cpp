@@ -94,7 +94,7 @@ void frmAbout::Form_Load()
     const std::string file = ProgramFile(ToPathString(m_platform.AppPath()), "AboutTest.txt");
     // A text that cannot be read is no reason to trouble the examinee: the box stays empty, as when the
     // file is missing.
-    const FileBytes text = ReadWholeFile(ToPath(FromPathString(file)));
+    const FileBytes text = ReadWholeFile(PathFromUtf8(file));
     if (text.error != FileError::None) {
         return;
     }

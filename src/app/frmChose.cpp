@@ -107,8 +107,9 @@ void frmChose::ListTopics()
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     // Hidden and system files are left out; names match and sort without regard to case.
-    const QFileInfoList files = QDir(TestsFolder).entryInfoList({QStringLiteral("*.bse")}, QDir::Files,
-                                                                 QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList files =
+        QDir(TestsFolder)
+            .entryInfoList({QStringLiteral("*.bse")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo &file : files) {
         const HeadLines head = ReadHeadLines(ToPath(file.filePath()), HeadPurpose::Listing);
         if (head.error != FileError::None) {

@@ -75,7 +75,7 @@ bool frmEnd::Form_Load()
     m_ui->lblTime->setText(FromCp1251(m_state.SpentTime));
 
     const std::string file = ProgramFile(ToPathString(m_platform.AppPath()), "Result.res");
-    if (!SaveResult(ToPath(FromPathString(file)), m_state)) {
+    if (!SaveResult(PathFromUtf8(file), m_state)) {
         m_platform.MsgBox(FromUtf8(Messages::UnknownError), Platform::Icon::Critical);
         m_platform.EndProgram();
         return false;

@@ -6,8 +6,7 @@
 #include <string_view>
 
 // Every text the examinee reads in a message box, in one place (UTF-8).
-namespace Messages
-{
+namespace Messages {
 inline constexpr std::string_view Caption = "Test";
 inline constexpr std::string_view AlreadyRunning = "Программа Zorvanta Test уже запущена !!!";
 inline constexpr std::string_view ConfirmAbandon = "Вы уверены, что хотите прекратить тестирование?";

@@ -21,7 +21,7 @@ struct QuestionView
 {
     std::string Text1;
     std::array<std::string, 5> answer;
-    std::array<bool, 5> enabled{};  // text box and marker of the slot
+    std::array<bool, 5> enabled{};   // text box and marker of the slot
     std::array<Marker, 5> picture{}; // the marker Opt1 to Opt4 shows
     std::string help;                // tooltip of Image3
     std::string lblTrue = "0";

@@ -9,8 +9,7 @@
 #include <array>
 #include <memory>
 
-namespace Ui
-{
+namespace Ui {
 class frmMain;
 }
 class QLabel;

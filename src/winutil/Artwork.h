@@ -4,8 +4,7 @@
 #include <QPixmap>
 
 // The program's pictures, painted in code so that they are crisp at every screen density.
-namespace Artwork
-{
+namespace Artwork {
 QIcon ProgramIcon();  // window icon, 32 x 32
 QIcon AcceptIcon();   // green tick: accept / OK buttons, 28 x 28
 QIcon ExitIcon();     // round red sign: every exit button, 28 x 28

@@ -2,8 +2,7 @@
 
 class QWidget;
 
-namespace Forms
-{
+namespace Forms {
 // Gives a borderless window rounded corners: the rectangle in twips, the corner ellipse in pixels.
 // Call before the window is first shown.
 void ShapeWindow(double top, double left, double height, double width, double cornerHeight,

@@ -4,10 +4,8 @@
 
 #include <cmath>
 
-namespace Look
-{
-namespace
-{
+namespace Look {
+namespace {
 QStringList Families(Family family)
 {
     switch (family) {

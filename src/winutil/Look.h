@@ -5,8 +5,7 @@
 
 // Fonts and colours shared by the windows. Families carry fallbacks that exist on Linux and show
 // Cyrillic, so the windows look alike wherever the first choice is missing.
-namespace Look
-{
+namespace Look {
 enum class Family
 {
     TimesNewRoman, // then Liberation Serif, DejaVu Serif

@@ -3,8 +3,7 @@
 class QWidget;
 
 // The question window's minimum outer size. Limits are pixels; 0 leaves that limit as it was.
-namespace StopResize
-{
+namespace StopResize {
 void SetSizeLimits(QWidget *window, float minWidth, float minHeight, float maxWidth, float maxHeight);
 void ClearSizeLimits();
 } // namespace StopResize

