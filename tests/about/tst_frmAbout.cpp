@@ -1,174 +1,100 @@
-#include "../winutil/ScriptedPlatform.h"
-#include "../winutil/TestFiles.h"
+#include "../winutil/WindowTest.h"
 
 #include "about/frmAbout.h"
 
 #include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QtTest>
 
-#include <memory>
-
-namespace {
-const QList<QColor> Steps = {QColor(192, 192, 255), QColor(128, 128, 255), QColor(0, 0, 255),
-                             QColor(0, 0, 192), QColor(0, 0, 128)};
-
-void SendMouse(QWidget *to, QEvent::Type type, QPoint at, QPoint global, Qt::MouseButton button,
-               Qt::MouseButtons held)
-{
-    QMouseEvent event(type, at, global, button, held, Qt::NoModifier);
-    QApplication::sendEvent(to, &event);
-}
-
-// Presses a button on a control (at its middle unless told), drags the pointer by a distance and lets go.
-void Drag(QWidget *control, QPoint by, QPoint at = {}, Qt::MouseButton button = Qt::LeftButton)
-{
-    if (at.isNull()) {
-        at = control->rect().center();
-    }
-    const QPoint global = control->mapToGlobal(at);
-    SendMouse(control, QEvent::MouseButtonPress, at, global, button, button);
-    SendMouse(control, QEvent::MouseMove, at + by, global + by, Qt::NoButton, button);
-    SendMouse(control, QEvent::MouseButtonRelease, at + by, global + by, button, Qt::NoButton);
-}
-} // namespace
-
-class tst_frmAbout : public QObject
+class tst_frmAbout : public WindowTest
 {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-    ScriptedPlatform m_platform;
-    std::unique_ptr<frmAbout> m_about;
+    QPointer<frmAbout> m_about; // one window for every opening, as the results window keeps it
 
-    QString TextFile() const { return m_dir.path() + "/AboutTest.txt"; }
-    QLabel *Logo() const { return m_about->findChild<QLabel *>("Label1"); }
-    QColor LogoColour() const
+    // Opens the window, made on first use, with the text file beside the program or without it.
+    frmAbout *Open(bool withText = true)
     {
-        Logo()->ensurePolished();
-        return Logo()->palette().color(QPalette::WindowText);
-    }
-    QString Text() const { return m_about->findChild<QPlainTextEdit *>("Text1")->toPlainText(); }
-    void Reopen()
-    {
+        if (withText) {
+            TestFiles::WriteLines(InFolder("AboutTest.txt"), {"Программа тестирования", "", "Версия 1.0"});
+        } else {
+            QFile::remove(InFolder("AboutTest.txt"));
+        }
+        m_about = m_about ? m_about.data() : new frmAbout(m_platform);
         m_about->close();
         m_about->show();
+        return m_about;
     }
+    QLabel *Logo() const { return Child<QLabel>(m_about, "Label1"); }
+    // Which of the five blues, light to navy, the logo shows: 1 to 5, or 0 for another colour.
+    int Step() const
+    {
+        static const QList<QColor> blues = {QColor(192, 192, 255), QColor(128, 128, 255), QColor(0, 0, 255),
+                                            QColor(0, 0, 192), QColor(0, 0, 128)};
+        Logo()->ensurePolished();
+        return blues.indexOf(Logo()->palette().color(QPalette::WindowText)) + 1;
+    }
+    int Tick()
+    {
+        m_about->Timer1_Timer();
+        return Step();
+    }
+    void ClickLogo() { Drag(Logo(), {0, 0}); }
 
 private slots:
-    void init()
+    void textAndLogoStepsThroughFiveBlues()
     {
-        QVERIFY(m_dir.isValid());
-        QDir(m_dir.path()).removeRecursively();
-        QDir().mkpath(m_dir.path());
-        m_platform = ScriptedPlatform();
-        m_platform.appPath = m_dir.path();
-        m_about = std::make_unique<frmAbout>(m_platform);
-    }
-
-    void cleanup() { m_about.reset(); }
-
-    void textIsShownWithItsLineBreaks()
-    {
-        TestFiles::Write(TextFile(), TestFiles::Cp1251({"Программа тестирования", "", "Версия 1.0"}));
-        m_about->show();
-        QCOMPARE(Text(), QString("Программа тестирования\n\nВерсия 1.0\n"));
-        QVERIFY(!m_about->mask().contains(QPoint(0, 0)));
-        QVERIFY(m_platform.shown.empty());
-    }
-
-    void logoStepsThroughFiveBlues()
-    {
-        TestFiles::WriteLines(TextFile(), {"О программе"});
-        m_about->show();
+        Open();
+        QCOMPARE(Text(m_about, "Text1"), QString("Программа тестирования\n\nВерсия 1.0\n"));
         // The found text starts the cycle at once; each tick then darkens it, and after navy comes the
         // light blue again.
-        QCOMPARE(LogoColour(), Steps[0]);
+        QCOMPARE(Step(), 1);
         for (int tick = 1; tick <= 6; ++tick) {
-            m_about->Timer1_Timer();
-            QCOMPARE(LogoColour(), Steps[tick % 5]);
+            QCOMPARE(Tick(), tick % 5 + 1);
         }
-        auto *timer = m_about->findChild<QTimer *>("Timer1");
-        QVERIFY(timer->isActive());
-        QCOMPARE(timer->interval(), 200);
-        m_about->close();
-        QVERIFY(!timer->isActive());
+        auto *timer = Child<QTimer>(m_about, "Timer1");
+        QVERIFY(timer->isActive() && timer->interval() == 200);
     }
 
     void clickOnTheLogoPausesAndResumes()
     {
-        TestFiles::WriteLines(TextFile(), {"О программе"});
-        m_about->show();
-        m_about->Timer1_Timer(); // step 2
-        Drag(Logo(), QPoint(0, 0));
-        m_about->Timer1_Timer();
-        m_about->Timer1_Timer();
-        QCOMPARE(LogoColour(), Steps[1]);
-        // A slip of the hand is still a click.
-        Drag(Logo(), QPoint(1, 2));
-        m_about->Timer1_Timer();
-        QCOMPARE(LogoColour(), Steps[2]);
+        Open();
+        QCOMPARE(Tick(), 2);
+        ClickLogo();
+        QCOMPARE(Tick(), 2);
+        Drag(Logo(), {1, 2}); // a slip of the hand is still a click
+        QCOMPARE(Tick(), 3);
 
         // Dragging the logo moves the window and leaves the cycle running.
         const QPoint before = m_about->pos();
-        Drag(Logo(), QPoint(50, -30));
+        Drag(Logo(), {50, -30});
         QCOMPARE(m_about->pos(), before + QPoint(50, -30));
-        m_about->Timer1_Timer();
-        QCOMPARE(LogoColour(), Steps[3]);
+        QCOMPARE(Tick(), 4);
 
         // A double click pauses once, as a click does.
-        const QPoint at = Logo()->rect().center();
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
                                   QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
             const bool held = type != QEvent::MouseButtonRelease;
-            SendMouse(Logo(), type, at, Logo()->mapToGlobal(at), Qt::LeftButton,
-                      held ? Qt::LeftButton : Qt::NoButton);
+            SendMouse(Logo(), type, {5, 5}, Qt::LeftButton, held ? Qt::LeftButton : Qt::NoButton);
         }
-        m_about->Timer1_Timer();
-        QCOMPARE(LogoColour(), Steps[3]);
-    }
-
-    void windowClosedUnderAHeldButtonTakesTheNextPress()
-    {
-        TestFiles::WriteLines(TextFile(), {"О программе"});
-        m_about->show();
-        const QPoint at = Logo()->rect().center();
-        SendMouse(Logo(), QEvent::MouseButtonPress, at, Logo()->mapToGlobal(at), Qt::LeftButton,
-                  Qt::LeftButton);
-        QTest::keyClick(m_about.get(), Qt::Key_Return);
-        QVERIFY(!m_about->isVisible());
-        m_about->show();
-        const QPoint before = m_about->pos();
-        Drag(m_about.get(), QPoint(40, 0), QPoint(3, 100));
-        QCOMPARE(m_about->pos(), before + QPoint(40, 0));
+        QCOMPARE(Tick(), 4);
     }
 
     void reopeningContinuesTheCycle()
     {
-        TestFiles::WriteLines(TextFile(), {"О программе"});
-        m_about->show();
-        m_about->Timer1_Timer(); // step 2
-        Reopen();                // the found text moves it on at once
-        QCOMPARE(LogoColour(), Steps[2]);
-
+        Open();
+        QCOMPARE(Tick(), 2);
+        Open(); // the found text moves it on at once
+        QCOMPARE(Step(), 3);
         // Paused, then reopened with the text: the pause is lifted.
-        Drag(Logo(), QPoint(0, 0));
-        Reopen();
-        QCOMPARE(LogoColour(), Steps[3]);
-
-        // Paused, then reopened without the text: the pause stays, the box is empty.
-        Drag(Logo(), QPoint(0, 0));
-        QVERIFY(QFile::remove(TextFile()));
-        Reopen();
-        QCOMPARE(Text(), QString());
-        m_about->Timer1_Timer();
-        QCOMPARE(LogoColour(), Steps[3]);
-        Drag(Logo(), QPoint(0, 0));
-        m_about->Timer1_Timer();
-        QCOMPARE(LogoColour(), Steps[4]);
+        ClickLogo();
+        Open();
+        QCOMPARE(Step(), 4);
+        // Paused, then reopened without the text: the pause stays.
+        ClickLogo();
+        Open(false);
+        QCOMPARE(Tick(), 4);
+        ClickLogo();
+        QCOMPARE(Tick(), 5);
     }
 
     void missingOrUnreadableTextLeavesTheBoxEmpty_data()
@@ -181,31 +107,26 @@ private slots:
     void missingOrUnreadableTextLeavesTheBoxEmpty()
     {
         QFETCH(bool, folder);
-        if (folder) {
-            QVERIFY(QDir().mkpath(TextFile()));
-        }
-        m_about->show();
-        QCOMPARE(Text(), QString());
-        QVERIFY(m_platform.shown.empty());
+        QVERIFY(!folder || QDir().mkpath(InFolder("AboutTest.txt")));
+        Open(false);
+        QCOMPARE(Text(m_about, "Text1"), QString());
+        QVERIFY(Boxes().isEmpty());
         QCOMPARE(m_platform.endings, 0);
-        // The logo keeps its design colour until the first tick.
-        QCOMPARE(LogoColour(), QColor(0, 0, 192));
-        m_about->Timer1_Timer();
-        QCOMPARE(LogoColour(), Steps[0]);
+        QCOMPARE(Step(), 4); // the logo's design colour, which is the fourth blue, until the first tick
+        QCOMPARE(Tick(), 1);
     }
 
-    void enterClosesAndOnlyBackgroundAndLogoMove()
+    void aPressHeldWhileTheWindowClosesEndsWithIt()
     {
+        Open();
+        // Closed with the button still held on the logo: the next press starts afresh.
+        SendMouse(Logo(), QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+        QTest::keyClick(m_about, Qt::Key_Return);
+        QVERIFY(!m_about->isVisible());
         m_about->show();
         const QPoint before = m_about->pos();
-        Drag(m_about.get(), QPoint(30, 20)); // the middle of the window is in the text box
-        Drag(m_about->findChild<QPushButton *>("cmdOK"), QPoint(30, 20));
-        QCOMPARE(m_about->pos(), before);
-        Drag(m_about.get(), QPoint(20, 0), QPoint(3, 100), Qt::RightButton);
+        Drag(m_about, {20, 0}, {3, 100}, Qt::RightButton);
         QCOMPARE(m_about->pos(), before + QPoint(20, 0));
-
-        QTest::keyClick(m_about->findChild<QPlainTextEdit *>("Text1"), Qt::Key_Return);
-        QVERIFY(!m_about->isVisible());
     }
 };
 

@@ -4,10 +4,8 @@
 #include "results/frmEnd.h"
 #include "testrun/frmMain.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QtTest>
 
 // The whole way through, as an examinee goes it: a name, a topic, every question, the results.
 class tst_Flow : public WindowTest

@@ -1,190 +1,119 @@
-#include "../winutil/ScriptedPlatform.h"
-#include "../winutil/TestFiles.h"
+#include "../winutil/WindowTest.h"
 
 #include "app/frmChose.h"
 #include "results/frmEnd.h"
-#include "testbase/TestState.h"
 #include "testrun/frmMain.h"
 #include "winutil/UiText.h"
 
-#include <QComboBox>
 #include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QtTest>
 
-namespace
+namespace {
+// The slots whose marker shows the tick, as their numbers: "2" when b) alone is chosen.
+QString Ticked(const frmMain *window)
 {
-template <typename T> T *Shown()
-{
-    const auto windows = QApplication::topLevelWidgets();
-    for (QWidget *w : windows) {
-        if (auto *t = qobject_cast<T *>(w); t && t->isVisible()) {
-            return t;
+    const QImage tick = Child<QLabel>(window, "Image2")->pixmap().toImage();
+    QString ticked;
+    for (const char *marker : {"Opt1", "Opt2", "Opt3", "Opt4"}) {
+        if (Child<QLabel>(window, marker)->pixmap().toImage() == tick) {
+            ticked += marker[3];
         }
     }
-    return nullptr;
-}
-
-QString Text(QWidget *window, const char *name)
-{
-    if (auto *label = window->findChild<QLabel *>(name)) {
-        return label->text();
-    }
-    return window->findChild<QPlainTextEdit *>(name)->toPlainText();
-}
-
-bool Ticked(frmMain *window, int k)
-{
-    const QImage selected = window->findChild<QLabel *>("Image2")->pixmap().toImage();
-    return window->findChild<QLabel *>(QStringLiteral("Opt%1").arg(k))->pixmap().toImage() == selected;
-}
-
-int TickedSlot(frmMain *window)
-{
-    int found = 0;
-    for (int k = 1; k <= 4; ++k) {
-        if (Ticked(window, k)) {
-            if (found != 0) {
-                return -1; // two ticks: never allowed
-            }
-            found = k;
-        }
-    }
-    return found;
-}
-
-void ClickText(frmMain *window, const char *name)
-{
-    QTest::mouseClick(window->findChild<QPlainTextEdit *>(name)->viewport(), Qt::LeftButton);
+    return ticked;
 }
 } // namespace
 
-class tst_frmMain : public QObject
+class tst_frmMain : public WindowTest
 {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-    ScriptedPlatform m_platform;
-    TestState m_state;
-
     frmMain *Load(const QStringList &lines, const QString &title = "Тест")
     {
-        const QString path = m_dir.path() + "/base.bse";
-        TestFiles::WriteLines(path, lines);
-        m_state.BaseFile = ToPathString(path);
+        TestFiles::WriteLines(InFolder("base.bse"), lines);
+        m_state.BaseFile = ToPathString(InFolder("base.bse"));
         m_state.TestTitle = ToCp1251(title);
         frmMain::Open(m_state, m_platform);
         return Shown<frmMain>();
     }
+    frmMain *Load(int questions, const QString &testTime = "00:00:00", const QString &questTime = "00:00:00")
+    {
+        return Load(TestFiles::Base("Т", TestFiles::Numbered(questions), testTime, questTime));
+    }
 
 private slots:
-    void init()
-    {
-        QDir(m_dir.path()).removeRecursively();
-        QDir().mkpath(m_dir.path());
-        m_platform = ScriptedPlatform();
-        m_platform.appPath = m_dir.path();
-        m_state = TestState();
-    }
-
-    void cleanup()
-    {
-        const auto windows = QApplication::topLevelWidgets();
-        for (QWidget *w : windows) {
-            w->hide();
-            w->deleteLater();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
     void loadingShowsQuestionOne()
     {
         auto questions = TestFiles::Numbered(25);
         questions[0].answers[3] = "NONE";
-        frmMain *main = Load(TestFiles::Base("Основы химии", questions, "00:10:00", "00:00:00",
-                                             {"SHOW_TIME=True", "SHOW_QUESTIONTIME=0", "SHOW_QUESTIONTEST=1",
-                                              "SHOW_FALSEANSWERS=true", "SHOW_TRUEANSWERS=False", "SHOW_num=TRUE"}),
-                             "Основы химии");
+        frmMain *main =
+            Load(TestFiles::Base("Основы химии", questions, "00:10:00", "00:00:00",
+                                 {"SHOW_TIME=True", "SHOW_QUESTIONTIME=0", "SHOW_QUESTIONTEST=1",
+                                  "SHOW_FALSEANSWERS=true", "SHOW_TRUEANSWERS=False", "SHOW_num=TRUE"}),
+                 "Основы химии");
         QVERIFY(main);
         QCOMPARE(main->windowTitle(), QString("Основы химии (25)"));
         QCOMPARE(Text(main, "Text1"), QString("Вопрос 1"));
-        QCOMPARE(Text(main, "txtA"), QString("Ответ 1.1"));
         QCOMPARE(Text(main, "txtC"), QString("Ответ 1.3"));
         QCOMPARE(Text(main, "txtD"), QString());
-        QVERIFY(!main->findChild<QWidget *>("txtD")->isEnabled());
-        QVERIFY(!main->findChild<QWidget *>("Opt4")->isEnabled());
-        QVERIFY(main->findChild<QWidget *>("txtC")->isEnabled());
-        QCOMPARE(main->findChild<QLabel *>("Image3")->toolTip(), QString("Подсказка 1"));
+        QVERIFY(!Child(main, "txtD")->isEnabled() && !Child(main, "Opt4")->isEnabled());
+        QCOMPARE(Child(main, "Image3")->toolTip(), QString("Подсказка 1"));
         QCOMPARE(Text(main, "Label5"), QString("1"));
         QCOMPARE(Text(main, "Label10"), QString("00:10:00"));
         QCOMPARE(Text(main, "Label11"), QString("00:00:00"));
-        QCOMPARE(TickedSlot(main), 1);
-        const bool covered[] = {false, false, true, false, false, true, false};
+        QCOMPARE(Ticked(main), QString("1"));
+        // A cover hides the value of each setting that is off: here the second and the fifth.
         for (int k = 1; k <= 6; ++k) {
-            QCOMPARE(main->findChild<QLabel *>(QStringLiteral("Label1_%1").arg(k))->isVisibleTo(main), covered[k]);
+            const QString cover = QStringLiteral("Label1_%1").arg(k);
+            QCOMPARE(Child(main, qPrintable(cover))->isVisibleTo(main), k == 2 || k == 5);
         }
-        QVERIFY(m_platform.shown.empty());
-        QCOMPARE(m_platform.endings, 0);
     }
 
     void loadFailuresGiveTheirMessageAndEnd_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("message");
-        const QStringList good = TestFiles::Base("Т", TestFiles::Numbered(2));
-        QStringList noNum = good;
+        QStringList noNum = TestFiles::Base("Т", TestFiles::Numbered(2));
         noNum.removeLast();
-        QTest::newRow("empty") << QByteArray() << "Пустой файл!";
-        QTest::newRow("no questions") << TestFiles::Cp1251({"просто текст", "ещё"}) << "База не содержит вопросов!";
-        QTest::newRow("missing setting") << TestFiles::Cp1251(noNum)
-                                         << "Данный файл не соответствует кодировке Zorvanta Base File 2.0";
+        const QString format = "Данный файл не соответствует кодировке Zorvanta Base File 2.0";
+        QTest::newRow("empty") << true << QStringList() << "Пустой файл!";
+        QTest::newRow("no questions") << true << QStringList{"текст", "ещё"} << "База не содержит вопросов!";
+        QTest::newRow("missing setting") << true << noNum << format;
+        QTest::newRow("missing file") << false << QStringList() << format;
     }
 
     void loadFailuresGiveTheirMessageAndEnd()
     {
-        QFETCH(QByteArray, bytes);
+        QFETCH(bool, exists);
+        QFETCH(QStringList, lines);
         QFETCH(QString, message);
-        const QString path = m_dir.path() + "/bad.bse";
-        TestFiles::Write(path, bytes);
-        m_state.BaseFile = ToPathString(path);
+        if (exists) {
+            TestFiles::WriteLines(InFolder("bad.bse"), lines);
+        }
+        m_state.BaseFile = ToPathString(InFolder("bad.bse"));
         frmMain::Open(m_state, m_platform);
-        QCOMPARE(m_platform.shown.size(), size_t(1));
-        QCOMPARE(m_platform.shown[0].text, message);
-        QCOMPARE(m_platform.shown[0].icon, Platform::Icon::Critical);
+        QCOMPARE(Boxes(), QStringList{"Critical: " + message});
         QCOMPARE(m_platform.endings, 1);
         QVERIFY(!Shown<frmMain>());
     }
 
-    void missingBaseIsAFormatFailure()
-    {
-        m_state.BaseFile = ToPathString(m_dir.path() + "/нет.bse");
-        frmMain::Open(m_state, m_platform);
-        QCOMPARE(m_platform.shown.at(0).text, QString("Данный файл не соответствует кодировке Zorvanta Base File 2.0"));
-        QCOMPARE(m_platform.endings, 1);
-    }
-
     void wrongHeaderReturnsToTheSelection()
     {
-        QDir().mkpath(m_dir.path() + "/Tests");
-        TestFiles::WriteLines(m_dir.path() + "/Tests/geo.bse", TestFiles::Base("География", TestFiles::Numbered(3)));
+        TestFiles::WriteLines(InFolder("Tests/geo.bse"),
+                              TestFiles::Base("География", TestFiles::Numbered(3)));
         QStringList lower = TestFiles::Base("Химия", TestFiles::Numbered(7));
         lower[0] = "[zorvantabasefile.2.0]";
         QVERIFY(!Load(lower));
-        QCOMPARE(m_platform.shown.at(0).text, QString("Неверная кодировка базы!"));
+        QCOMPARE(Boxes(), QStringList{"Critical: Неверная кодировка базы!"});
         QCOMPARE(m_platform.endings, 0);
         auto *chose = Shown<frmChose>();
-        QVERIFY(chose);
-        QVERIFY(chose->isModal());
+        QVERIFY(chose && chose->isModal());
 
-        QTest::mouseClick(chose->findChild<QPushButton *>("Command1"), Qt::LeftButton);
+        Click(chose, "Command1");
         frmMain *main = Shown<frmMain>();
         QVERIFY(main);
         QCOMPARE(main->windowTitle(), QString("География (3)"));
         QCOMPARE(Text(main, "Text1"), QString("Вопрос 1"));
-        QCOMPARE(Text(main, "Label5"), QString("1"));
     }
 
     void clicksOnMarkersAndTextsMoveTheOneTick()
@@ -192,100 +121,86 @@ private slots:
         auto questions = TestFiles::Numbered(2);
         questions[0].answers[3] = "none";
         frmMain *main = Load(TestFiles::Base("Т", questions));
-        QTest::mouseClick(main->findChild<QLabel *>("Opt3"), Qt::LeftButton);
-        QCOMPARE(TickedSlot(main), 3);
-        ClickText(main, "txtC");
-        QCOMPARE(TickedSlot(main), 3);
-        ClickText(main, "txtB");
-        QCOMPARE(TickedSlot(main), 2);
+        Click(main, "Opt3");
+        QCOMPARE(Ticked(main), QString("3"));
+        Click(main, "txtC");
+        QCOMPARE(Ticked(main), QString("3"));
+        Click(main, "txtB");
+        QCOMPARE(Ticked(main), QString("2"));
         // The unused slot takes no click.
-        QTest::mouseClick(main->findChild<QLabel *>("Opt4"), Qt::LeftButton);
-        ClickText(main, "txtD");
-        QCOMPARE(TickedSlot(main), 2);
+        Click(main, "Opt4");
+        Click(main, "txtD");
+        QCOMPARE(Ticked(main), QString("2"));
     }
 
-    void enterInAnAnswerBoxSubmits()
+    void enterSubmitsWhereverTheFocusIs()
     {
-        frmMain *main = Load(TestFiles::Base("Т", TestFiles::Numbered(3)));
+        frmMain *main = Load(3);
         QApplication::setActiveWindow(main);
         QVERIFY(QTest::qWaitForWindowActive(main));
-        auto *txtA = main->findChild<QPlainTextEdit *>("txtA");
-        txtA->setFocus();
-        QTest::keyClick(txtA, Qt::Key_Return);
-        QCOMPARE(Text(main, "Label5"), QString("2"));
-        QCOMPARE(Text(main, "lblTrue"), QString("0"));
-        QCOMPARE(Text(main, "lblFalse"), QString("1"));
+        // Inside an answer box, which would otherwise take Enter for itself.
+        Child(main, "txtA")->setFocus();
+        QTest::keyClick(Child(main, "txtA"), Qt::Key_Return);
         QCOMPARE(Text(main, "Text1"), QString("Вопрос 2"));
-        ClickText(main, "txtB");
-        auto *cmdCancel = main->findChild<QPushButton *>("cmdCancel");
-        cmdCancel->setFocus();
-        QTest::keyClick(cmdCancel, Qt::Key_Return);
-        QVERIFY(m_platform.shown.empty());
-        QCOMPARE(Text(main, "lblTrue"), QString("1"));
         QCOMPARE(Text(main, "lblFalse"), QString("1"));
-        QCOMPARE(TickedSlot(main), 2);
+        // On the abandon button Enter still submits, and asks nothing.
+        Click(main, "txtB");
+        Child(main, "cmdCancel")->setFocus();
+        QTest::keyClick(Child(main, "cmdCancel"), Qt::Key_Return);
+        QVERIFY(Boxes().isEmpty());
+        QCOMPARE(Text(main, "Label5"), QString("3"));
+        QCOMPARE(Text(main, "lblTrue"), QString("1"));
     }
 
-    void abandonAskedNoChangesNothing()
+    void abandonAnsweredNoChangesNothingAndYesEndsWithoutTrace()
     {
-        frmMain *main = Load(TestFiles::Base("Т", TestFiles::Numbered(3)));
-        ClickText(main, "txtC");
-        m_platform.answers = {Platform::Answer::No};
-        QTest::mouseClick(main->findChild<QPushButton *>("cmdCancel"), Qt::LeftButton);
-        QCOMPARE(m_platform.shown.at(0).text, QString("Вы уверены, что хотите прекратить тестирование?"));
-        QCOMPARE(m_platform.shown.at(0).icon, Platform::Icon::Information);
-        QCOMPARE(m_platform.shown.at(0).buttons, Platform::Buttons::YesNo);
+        frmMain *main = Load(3);
+        Click(main, "txtC");
+        m_platform.answers = {Platform::Answer::No, Platform::Answer::Yes};
+        Click(main, "cmdCancel");
+        QCOMPARE(Boxes(), QStringList{"Information: Вы уверены, что хотите прекратить тестирование?"});
+        QCOMPARE(m_platform.shown[0].buttons, Platform::Buttons::YesNo);
         QCOMPARE(Shown<frmMain>(), main);
-        QCOMPARE(TickedSlot(main), 3);
+        QCOMPARE(Ticked(main), QString("3"));
         QCOMPARE(m_platform.endings, 0);
-    }
 
-    void abandonAnsweredYesEndsWithoutTrace()
-    {
-        frmMain *main = Load(TestFiles::Base("Т", TestFiles::Numbered(3)));
-        m_platform.answers = {Platform::Answer::Yes};
-        QTest::mouseClick(main->findChild<QPushButton *>("cmdCancel"), Qt::LeftButton);
-        QVERIFY(!Shown<frmMain>());
-        QVERIFY(!Shown<frmEnd>());
+        Click(main, "cmdCancel");
+        QVERIFY(!Shown<frmMain>() && !Shown<frmEnd>());
         QCOMPARE(m_platform.endings, 1);
-        QVERIFY(!QFile::exists(m_dir.path() + "/Result.res"));
+        QVERIFY(!QFile::exists(InFolder("Result.res")));
     }
 
     void titleBarCloseEndsWithoutAsking()
     {
-        frmMain *main = Load(TestFiles::Base("Т", TestFiles::Numbered(3)));
-        main->close();
-        QVERIFY(m_platform.shown.empty());
+        Load(3)->close();
+        QVERIFY(Boxes().isEmpty());
         QCOMPARE(m_platform.endings, 1);
-        QVERIFY(!QFile::exists(m_dir.path() + "/Result.res"));
+        QVERIFY(!QFile::exists(InFolder("Result.res")));
     }
 
     void questionLimitSubmitsTheChosenAnswer()
     {
-        frmMain *main = Load(TestFiles::Base("Т", TestFiles::Numbered(3), "00:00:00", "00:00:10"));
-        ClickText(main, "txtB");
+        frmMain *main = Load(3, "00:00:00", "00:00:10");
+        Click(main, "txtB");
         m_platform.Advance(10'000);
         QTRY_COMPARE(Text(main, "Label5"), QString("2"));
         QCOMPARE(Text(main, "lblTrue"), QString("1"));
-        QCOMPARE(m_state.GivenAnswer.at(1), 2);
-        QCOMPARE(m_state.GivenAnswer.at(2), 0);
     }
 
     void testLimitWhileTheConfirmationIsOpenEndsTheTestOnce()
     {
-        frmMain *main = Load(TestFiles::Base("Т", TestFiles::Numbered(10), "00:01:00", "00:00:00"));
-        QPointer<frmMain> guard(main);
+        QPointer<frmMain> main = Load(10, "00:01:00");
         m_platform.answers = {Platform::Answer::Yes};
         m_platform.whileShown = [this] {
             m_platform.Advance(61'000);
             QTRY_VERIFY(Shown<frmEnd>());
         };
-        QTest::mouseClick(main->findChild<QPushButton *>("cmdCancel"), Qt::LeftButton);
+        Click(main, "cmdCancel");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(Shown<frmEnd>());
-        QVERIFY(!guard || !guard->isVisible());
+        QVERIFY(!main || !main->isVisible());
         QCOMPARE(m_platform.endings, 0);
-        QCOMPARE(TestFiles::Read(m_dir.path() + "/Result.res").count('\n'), 1);
+        QCOMPARE(TestFiles::Read(InFolder("Result.res")).count('\n'), 1);
         QCOMPARE(m_state.SpentTime, std::string("0:01:01"));
     }
 };

@@ -2,10 +2,11 @@
 
 #include "winutil/UiText.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
-namespace TestFiles
-{
+namespace TestFiles {
 QByteArray Cp1251(const QStringList &lines)
 {
     QByteArray bytes;
@@ -18,6 +19,7 @@ QByteArray Cp1251(const QStringList &lines)
 
 void Write(const QString &path, const QByteArray &bytes)
 {
+    QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         qFatal("cannot write %s", qPrintable(path));
@@ -48,8 +50,8 @@ QStringList Base(const QString &title, const QList<Question> &questions, const Q
         lines << QStringLiteral("flag=%1").arg(q.flag) << "HELP=" + q.help;
     }
     if (settings.isEmpty()) {
-        lines << "SHOW_TIME=True" << "SHOW_QUESTIONTIME=True" << "SHOW_QUESTIONTEST=True"
-              << "SHOW_FALSEANSWERS=True" << "SHOW_TRUEANSWERS=True" << "SHOW_num=True";
+        lines << QStringList{"SHOW_TIME=True",         "SHOW_QUESTIONTIME=True", "SHOW_QUESTIONTEST=True",
+                             "SHOW_FALSEANSWERS=True", "SHOW_TRUEANSWERS=True",  "SHOW_num=True"};
     } else {
         lines << settings;
     }

@@ -5,9 +5,9 @@
 #include <QStringList>
 
 // Files for window tests, written as the program meets them: Windows-1251 with CR LF.
-namespace TestFiles
-{
+namespace TestFiles {
 QByteArray Cp1251(const QStringList &lines);
+// Creates the file's folder when it is missing.
 void Write(const QString &path, const QByteArray &bytes);
 void WriteLines(const QString &path, const QStringList &lines);
 QByteArray Read(const QString &path);

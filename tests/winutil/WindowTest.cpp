@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QtTest>
 
 QString Text(const QWidget *window, const char *name)
 {
@@ -27,7 +26,8 @@ void Click(const QWidget *window, const char *name)
 }
 
 namespace {
-void Send(QWidget *to, QEvent::Type type, QPoint at, QPoint global, Qt::MouseButton button, Qt::MouseButtons held)
+void Send(QWidget *to, QEvent::Type type, QPoint at, QPoint global, Qt::MouseButton button,
+          Qt::MouseButtons held)
 {
     QMouseEvent event(type, at, global, button, held, Qt::NoModifier);
     QApplication::sendEvent(to, &event);
@@ -49,6 +49,18 @@ void Drag(QWidget *control, QPoint by, QPoint at, Qt::MouseButton button)
     Send(control, QEvent::MouseButtonPress, at, global, button, button);
     Send(control, QEvent::MouseMove, at + by, global + by, Qt::NoButton, button);
     Send(control, QEvent::MouseButtonRelease, at + by, global + by, button, Qt::NoButton);
+}
+
+QStringList WindowTest::Boxes() const
+{
+    QStringList boxes;
+    for (const ScriptedPlatform::Shown &box : m_platform.shown) {
+        const char *icon = box.icon == Platform::Icon::Critical      ? "Critical: "
+                           : box.icon == Platform::Icon::Exclamation ? "Exclamation: "
+                                                                     : "Information: ";
+        boxes << icon + box.text;
+    }
+    return boxes;
 }
 
 void WindowTest::init()

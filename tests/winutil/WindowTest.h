@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <QtTest>
 
 // The visible top-level window of a type; null when none is showing.
 template <typename T> T *Shown()
@@ -47,6 +48,8 @@ class WindowTest : public QObject
 
 protected:
     QString InFolder(const QString &name) const { return m_dir.path() + '/' + name; }
+    // The message boxes shown so far, each as "icon: text".
+    QStringList Boxes() const;
 
     QTemporaryDir m_dir;
     ScriptedPlatform m_platform;

@@ -1,62 +1,49 @@
 #include "winutil/Region.h"
+#include "winutil/SizeLimits.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
+#include <array>
+#include <bit>
 
-TEST(Region, RoundsHalvesToEvenAndClampsToInt32)
-{
-    struct Case
-    {
-        double value;
-        std::int32_t expected;
-    };
-    const Case cases[] = {
-        {552.5, 552},      {553.5, 554},       {-2.5, -2},        {506.25, 506},         {304.9, 305},
-        {1e12, INT32_MAX}, {-1e12, INT32_MIN}, {std::nan(""), 0}, {HUGE_VAL, INT32_MAX},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.value);
-        EXPECT_EQ(RoundHalfEven(c.value), c.expected);
-    }
-}
+namespace {
+// A record of 32-bit fields, compared field by field.
+template <std::size_t N> using Fields = std::array<std::int32_t, N>;
 
 TEST(Region, WindowShapesInPixels)
 {
-    struct Case
-    {
-        const char *window;
-        double width, height, twipsPerPixel;
-        std::int32_t right, bottom;
-    };
-    const Case cases[] = {
-        {"About at 96 dpi", 6075, 3660, 15, 405, 244},
-        {"Chose at 96 dpi", 6630, 3225, 15, 442, 215},
-        {"End at 96 dpi", 5565, 3285, 15, 371, 219},
-        {"About at 120 dpi", 6075, 3660, 12, 506, 305},
-        {"Chose at 120 dpi, a half goes to even", 6630, 3225, 12, 552, 269},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.window);
-        const RoundRect r = ShapeRect(0, 0, c.height, c.width, 50, 50, c.twipsPerPixel, c.twipsPerPixel);
-        EXPECT_EQ(r.left, 0);
-        EXPECT_EQ(r.top, 0);
-        EXPECT_EQ(r.right, c.right);
-        EXPECT_EQ(r.bottom, c.bottom);
-        // Corners are pixels at every resolution.
-        EXPECT_EQ(r.ellipseWidth, 50);
-        EXPECT_EQ(r.ellipseHeight, 50);
+    // top, left, height, width, corner height and width, twips per pixel x and y; left, top, right, bottom,
+    // corner width and height. Corners are pixels at every resolution.
+    const std::tuple<const char *, std::array<double, 8>, RoundRect> cases[] = {
+        {"About at 96 dpi", {0, 0, 3660, 6075, 50, 50, 15, 15}, {0, 0, 405, 244, 50, 50}},
+        {"Chose at 96 dpi", {0, 0, 3225, 6630, 50, 50, 15, 15}, {0, 0, 442, 215, 50, 50}},
+        {"End at 96 dpi", {0, 0, 3285, 5565, 50, 50, 15, 15}, {0, 0, 371, 219, 50, 50}},
+        {"About at 120 dpi", {0, 0, 3660, 6075, 50, 50, 12, 12}, {0, 0, 506, 305, 50, 50}},
+        {"Chose at 120 dpi, a half goes to even",
+         {0, 0, 3225, 6630, 50, 50, 12, 12},
+         {0, 0, 552, 269, 50, 50}},
+        {"each edge with its own axis", {300, 600, 3000, 6000, 40, 20, 12, 15}, {50, 20, 500, 200, 20, 40}}};
+    for (const auto &[window, in, out] : cases) {
+        SCOPED_TRACE(window);
+        const RoundRect r = ShapeRect(in[0], in[1], in[2], in[3], in[4], in[5], in[6], in[7]);
+        EXPECT_EQ(std::bit_cast<Fields<6>>(r), std::bit_cast<Fields<6>>(out));
     }
 }
 
-TEST(Region, ConvertsEachEdgeWithItsOwnAxis)
+TEST(SizeLimits, ZeroLeavesAFieldAsThePlatformSetItAndValuesRoundHalfToEven)
 {
-    const RoundRect r = ShapeRect(300, 600, 3000, 6000, 40, 20, 12, 15);
-    EXPECT_EQ(r.left, 50);
-    EXPECT_EQ(r.top, 20);
-    EXPECT_EQ(r.right, 500);
-    EXPECT_EQ(r.bottom, 200);
-    EXPECT_EQ(r.ellipseWidth, 20);
-    EXPECT_EQ(r.ellipseHeight, 40);
+    const MINMAXINFO platform{{1, 2}, {1920, 1080}, {-8, -8}, {136, 39}, {1940, 1100}};
+    const std::tuple<SizeLimitValues, PointL, PointL> cases[] = {
+        {{}, {136, 39}, {1940, 1100}},
+        {{641, 489, 0, 0}, {641, 489}, {1940, 1100}}, // the question window's
+        {{640.5f, 489.5f, 1000.4f, 0.5f}, {640, 490}, {1000, 0}}};
+    for (const auto &[limits, minTrack, maxTrack] : cases) {
+        MINMAXINFO info = platform;
+        ApplySizeLimits(limits, info);
+        MINMAXINFO expected = platform;
+        expected.ptMinTrackSize = minTrack;
+        expected.ptMaxTrackSize = maxTrack;
+        EXPECT_EQ(std::bit_cast<Fields<10>>(info), std::bit_cast<Fields<10>>(expected)) << minTrack.x;
+    }
 }
+} // namespace
