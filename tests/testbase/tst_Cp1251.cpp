@@ -28,5 +28,4 @@ TEST(Cp1251, UndefinedByteSurvivesAndForeignCharactersBecomeOneQuestionMarkEach)
     for (const auto &[text, bytes] : cases)
         EXPECT_EQ(Utf16ToCp1251(text), bytes) << testing::PrintToString(bytes);
 }
-
 } // namespace

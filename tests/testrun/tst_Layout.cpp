@@ -18,7 +18,7 @@ std::vector<TwipRect> Rects(const MainLayout &g)
             g.FrameQuestTime, g.FrameTrue, g.FrameFalse, g.cmdNext, g.cmdCancel, g.Image3};
 }
 
-// Left, top, width and height of every control.
+// Left, top, width and height of every control, in the order of Names.
 void ExpectLayout(const MainLayout &g, const std::vector<TwipRect> &expected)
 {
     const std::vector<TwipRect> actual = Rects(g);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <random>
 
 namespace fs = std::filesystem;
 
@@ -33,12 +34,11 @@ struct LoadedTest
         for (const auto &[a, flag] : questions)
             base += "\r\n[QUESTION]=Q\r\nANSWER1=" + a[0] + "\r\nANSWER2=" + a[1] + "\r\nANSWER3=" + a[2] +
                     "\r\nANSWER4=" + a[3] + "\r\nflag=" + std::to_string(flag) + "\r\nHELP=H";
-        const auto *test = testing::UnitTest::GetInstance()->current_test_info();
-        state.BaseFile = (fs::temp_directory_path() / (std::string("zt_") + test->name())).string();
-        std::ofstream(state.BaseFile, std::ios::binary)
-            << base
-            << "\r\nSHOW_TIME=1\r\nSHOW_QUESTIONTIME=1\r\nSHOW_QUESTIONTEST=1\r\nSHOW_FALSEANSWERS=1\r\n"
-            << "SHOW_TRUEANSWERS=1\r\nSHOW_num=1\r\n";
+        base += "\r\nSHOW_TIME=1\r\nSHOW_QUESTIONTIME=1\r\nSHOW_QUESTIONTEST=1\r\nSHOW_FALSEANSWERS=1\r\n"
+                "SHOW_TRUEANSWERS=1\r\nSHOW_num=1\r\n";
+        state.BaseFile =
+            (fs::temp_directory_path() / ("zt_run_" + std::to_string(std::random_device{}()))).string();
+        std::ofstream(state.BaseFile, std::ios::binary) << base;
         EXPECT_EQ(run.Form_Load(At(0, startOfDay)), LoadFailure::None);
         fs::remove(state.BaseFile);
     }
