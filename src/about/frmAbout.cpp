@@ -34,12 +34,7 @@ frmAbout::frmAbout(Platform &platform, QWidget *parent)
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setFixedSize(size()); // the shape is cut to this size
-    // The window's own font, on every control: controls that the style sheet styles do not inherit it.
-    const QFont windowFont = Look::Font(Look::Family::MSSansSerif, 8.25, false);
-    setFont(windowFont);
-    for (QWidget *control : findChildren<QWidget *>()) {
-        control->setFont(windowFont);
-    }
+    Look::UseWindowFont(this);
     const QIcon icon = Artwork::ProgramIcon();
     setWindowIcon(icon);
     m_ui->picIcon->setPixmap(icon.pixmap(QSize(32, 32), devicePixelRatioF()));

@@ -26,6 +26,7 @@ frmChose::frmChose(TestState &state, Platform &platform, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(size());
     setWindowIcon(Artwork::ProgramIcon());
+    Look::UseWindowFont(this);
     m_ui->Label1_1->setFont(Look::Font(Look::Family::TimesNewRoman, 14.25, true));
     m_ui->Text1->setFont(Look::Font(Look::Family::ComicSansMS, 11.25, true));
     m_ui->Label1_0->setFont(Look::Font(Look::Family::MSSansSerif, 8.25, true));

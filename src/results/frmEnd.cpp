@@ -21,12 +21,7 @@ frmEnd::frmEnd(TestState &state, Platform &platform, QWidget *parent)
     m_ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFixedSize(size()); // the shape is cut to this size
-    // The window's own font, on every control: controls that the style sheet styles do not inherit it.
-    const QFont windowFont = Look::Font(Look::Family::MSSansSerif, 8.25, false);
-    setFont(windowFont);
-    for (QWidget *control : findChildren<QWidget *>()) {
-        control->setFont(windowFont);
-    }
+    Look::UseWindowFont(this);
 
     for (QLabel *value : {m_ui->Label5, m_ui->lblAll, m_ui->lblTrue, m_ui->lblFalse, m_ui->lblTime}) {
         value->setFont(Look::Font(Look::Family::CourierNew, 11.25, false));

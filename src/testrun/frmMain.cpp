@@ -85,16 +85,11 @@ frmMain::~frmMain() = default;
 void frmMain::SetFonts()
 {
     using Look::Family;
+    Look::UseWindowFont(this);
     const QFont captionBig = Look::Font(Family::TimesNewRoman, 15.75, true);
     m_ui->Frame1->setFont(captionBig);
     m_ui->Frame2->setFont(captionBig);
     m_ui->Text1->setFont(Look::Font(Family::TimesNewRoman, 14.25, true));
-    // The answer frames and boxes keep the window's own font, not their parent frame's.
-    const QFont windowDefault = Look::Font(Family::MSSansSerif, 8.25, false);
-    for (QWidget *w : std::initializer_list<QWidget *>{m_ui->Frame3, m_ui->Frame4, m_ui->Frame5, m_ui->Frame6,
-                                                       m_ui->txtA, m_ui->txtB, m_ui->txtC, m_ui->txtD}) {
-        w->setFont(windowDefault);
-    }
     const QFont statusCaption = Look::Font(Family::TimesNewRoman, 9.75, false);
     const QFont statusValue = Look::Font(Family::System, 9.75, true);
     for (QGroupBox *frame : {m_ui->FramePos, m_ui->FrameTime, m_ui->FrameTestTime, m_ui->FrameQuestTime,

@@ -1,6 +1,7 @@
 #include "winutil/Look.h"
 
 #include <QStringList>
+#include <QWidget>
 
 #include <cmath>
 
@@ -33,6 +34,16 @@ QFont Font(Family family, double points, bool bold)
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
+}
+
+void UseWindowFont(QWidget *window)
+{
+    const QFont font = Font(Family::MSSansSerif, 8.25, false);
+    window->setFont(font);
+    const auto controls = window->findChildren<QWidget *>();
+    for (QWidget *control : controls) {
+        control->setFont(font);
+    }
 }
 
 int Px(double twips)

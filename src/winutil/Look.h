@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QFont>
 
+class QWidget;
+
 // Fonts and colours shared by the windows. Families carry fallbacks that exist on Linux and show
 // Cyrillic, so the windows look alike wherever the first choice is missing.
 namespace Look {
@@ -17,6 +19,9 @@ enum class Family
 };
 
 QFont Font(Family family, double points, bool bold);
+// The platform's dialog font on the window and every control in it: controls that a style sheet styles
+// do not inherit the window's font. Fonts of their own are set afterwards.
+void UseWindowFont(QWidget *window);
 // Twips to device-independent pixels (15 twips a pixel at 96 dpi).
 int Px(double twips);
 // Device-independent pixels to twips.
