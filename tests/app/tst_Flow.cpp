@@ -3,6 +3,7 @@
 #include "app/frmChose.h"
 #include "results/frmEnd.h"
 #include "testrun/frmMain.h"
+#include "winutil/UiText.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,7 +16,6 @@ class tst_Flow : public WindowTest
 private slots:
     void selectionToResultLine()
     {
-        QDir().mkpath(InFolder("Tests"));
         auto questions = TestFiles::Numbered(4);
         questions[2].answers[1] = "NONE";
         TestFiles::WriteLines(InFolder("Tests/flow.bse"), TestFiles::Base("Сквозной тест", questions));
@@ -44,13 +44,10 @@ private slots:
         frmEnd *end = Shown<frmEnd>();
         QVERIFY(end);
         QVERIFY(!Shown<frmMain>());
-        QCOMPARE(Text(end, "Label5"), QString("Иванов"));
-        QCOMPARE(Text(end, "lblAll"), QString("4"));
-        QCOMPARE(Text(end, "lblTrue"), QString("2"));
-        QCOMPARE(Text(end, "lblFalse"), QString("2"));
-        QCOMPARE(Text(end, "lblTime"), QString("0:01:15"));
+        QCOMPARE(Text(end, {"Label5", "lblAll", "lblTrue", "lblFalse", "lblTime"}),
+                 QString("Иванов | 4 | 2 | 2 | 0:01:15"));
         QCOMPARE(TestFiles::Read(InFolder("Result.res")),
-                 TestFiles::Cp1251({"Иванов=   2  4  4  2  True= 2  False= 2"}));
+                 QByteArray::fromStdString(ToCp1251("Иванов=   2  4  4  2  True= 2  False= 2")) + "\r\n");
 
         Click(end, "Command1");
         QCOMPARE(m_platform.endings, 1);

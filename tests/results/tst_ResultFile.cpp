@@ -116,20 +116,4 @@ TEST(ResultFile, FailureAtAnyStepLosesNothing)
         EXPECT_TRUE(folder.Alone());
     }
 }
-
-TEST(ResultFile, FolderThatCannotBeWrittenFails)
-{
-    const Folder folder;
-    EXPECT_FALSE(SaveResult(folder.path / "no such folder" / "Result.res", Ivanov));
-    EXPECT_FALSE(fs::exists(folder.path / "no such folder"));
-    fs::create_directory(folder.file);
-    EXPECT_FALSE(SaveResult(folder.file, Ivanov));
-    const fs::path readOnly = folder.path / "read-only";
-    fs::create_directory(readOnly);
-    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::owner_exec);
-    if (std::ofstream(readOnly / "probe"))
-        GTEST_SKIP() << "permissions do not bind this user";
-    EXPECT_FALSE(SaveResult(readOnly / "Result.res", Ivanov));
-    EXPECT_FALSE(fs::exists(readOnly / "Result.res"));
-}
 } // namespace

@@ -5,19 +5,16 @@
 #include "results/frmEnd.h"
 #include "winutil/UiText.h"
 
-#include <optional>
-
 namespace {
-// What the result file holds and whether the window is shaped, the moment the results window first shows.
+// What the result file holds and whether the window is shaped, the moment the results window shows.
 struct AtShow final : QObject
 {
     QString path;
-    std::optional<QByteArray> bytes;
+    QByteArray bytes = "not shown";
     bool shaped = false;
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        auto *end = qobject_cast<frmEnd *>(watched);
-        if (event->type() == QEvent::Show && !bytes && end) {
+        if (auto *end = qobject_cast<frmEnd *>(watched); end && event->type() == QEvent::Show) {
             bytes = TestFiles::Read(path);
             shaped = end->mask().contains(end->rect().center()) && !end->mask().contains(QPoint(0, 0));
         }
@@ -31,13 +28,13 @@ class tst_frmEnd : public WindowTest
     Q_OBJECT
 
 private:
-    frmEnd *Finish(int questions = 3, int right = 1)
+    // A test ended with three right answers.
+    frmEnd *Finish(int questions = 4)
     {
         m_state.UserName = ToCp1251("Иванов");
         m_state.QuestCount = questions;
-        m_state.TrueCount = right;
-        m_state.GivenAnswer = {0, 2, 1, 4, 3, 2};
-        m_state.GivenAnswer.resize(questions + 1);
+        m_state.TrueCount = 3;
+        m_state.GivenAnswer.assign(questions + 1, 2);
         m_state.SpentTime = "0:03:07";
         frmEnd::Open(m_state, m_platform);
         return Shown<frmEnd>();
@@ -47,29 +44,23 @@ private slots:
     void showsTheCountsAndWritesTheLineFirst_data()
     {
         QTest::addColumn<int>("questions");
-        QTest::addColumn<int>("right");
-        QTest::addColumn<QString>("wrong");
-        QTest::newRow("last question submitted") << 4 << 3 << "1";
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("last question submitted") << 4 << "Иванов | 4 | 3 | 1 | 0:03:07";
         // Test time run out after 5 of 10 questions: the other five count as wrong.
-        QTest::newRow("time out") << 10 << 3 << "7";
+        QTest::newRow("time out") << 10 << "Иванов | 10 | 3 | 7 | 0:03:07";
     }
 
     void showsTheCountsAndWritesTheLineFirst()
     {
         QFETCH(int, questions);
-        QFETCH(int, right);
-        QFETCH(QString, wrong);
+        QFETCH(QString, shown);
         AtShow atShow;
         atShow.path = InFolder("Result.res");
         qApp->installEventFilter(&atShow);
-        frmEnd *end = Finish(questions, right);
+        frmEnd *end = Finish(questions);
         QVERIFY(end);
-        QCOMPARE(Text(end, "lblAll"), QString::number(questions));
-        QCOMPARE(Text(end, "lblTrue"), QString::number(right));
-        QCOMPARE(Text(end, "lblFalse"), wrong);
-        QCOMPARE(Text(end, "Label5"), QString("Иванов"));
-        QCOMPARE(Text(end, "lblTime"), QString("0:03:07"));
-        QCOMPARE(atShow.bytes.value_or("not shown"), QByteArray::fromStdString(ResultLine(m_state)));
+        QCOMPARE(Text(end, {"Label5", "lblAll", "lblTrue", "lblFalse", "lblTime"}), shown);
+        QCOMPARE(atShow.bytes, QByteArray::fromStdString(ResultLine(m_state)));
         QVERIFY(atShow.shaped); // the corner cut away, the middle kept
     }
 
@@ -77,7 +68,7 @@ private slots:
     {
         QVERIFY(QDir().mkpath(InFolder("Result.res"))); // a folder in the file's place defeats every write
         QVERIFY(!Finish());
-        QCOMPARE(Boxes(), QStringList{"Critical: Неизвестная ошибка!!!"});
+        QCOMPARE(m_platform.boxes, QStringList{"Critical: Неизвестная ошибка!!!"});
         QCOMPARE(m_platform.endings, 1);
     }
 
@@ -101,33 +92,26 @@ private slots:
         QCOMPARE(m_platform.endings, 0);
     }
 
-    void pressesOnBackgroundAndListedControlsMoveTheWindow_data()
-    {
-        QTest::addColumn<QString>("control"); // empty: the window itself
-        QTest::addColumn<QPoint>("at");
-        QTest::addColumn<int>("button");
-        QTest::addColumn<bool>("moves");
-        QTest::newRow("background, middle") << "" << QPoint(200, 32) << int(Qt::MiddleButton) << true;
-        QTest::newRow("frame, right") << "Frame1" << QPoint(3, 120) << int(Qt::RightButton) << true;
-        QTest::newRow("caption label") << "Label4" << QPoint(5, 5) << int(Qt::LeftButton) << true;
-        QTest::newRow("name") << "Label5" << QPoint(20, 8) << int(Qt::LeftButton) << true;
-        QTest::newRow("value in the frame") << "lblAll" << QPoint(20, 8) << int(Qt::LeftButton) << false;
-        QTest::newRow("exit button") << "Command1" << QPoint(10, 10) << int(Qt::LeftButton) << false;
-    }
-
     void pressesOnBackgroundAndListedControlsMoveTheWindow()
     {
-        QFETCH(QString, control);
-        QFETCH(QPoint, at);
-        QFETCH(int, button);
-        QFETCH(bool, moves);
         frmEnd *end = Finish();
         QVERIFY(end);
-        const QPoint before = end->pos();
-        Drag(control.isEmpty() ? end : Child(end, qPrintable(control)), {40, 25}, at,
-             Qt::MouseButton(button));
-        QCOMPARE(end->pos(), moves ? before + QPoint(40, 25) : before);
-        QCOMPARE(QWidget::mouseGrabber(), nullptr);
+        const struct
+        {
+            const char *control; // empty: the window itself
+            QPoint at;
+            Qt::MouseButton button;
+            bool moves;
+        } cases[] = {
+            {"", {200, 32}, Qt::MiddleButton, true},    {"Frame1", {3, 120}, Qt::RightButton, true},
+            {"Label4", {5, 5}, Qt::LeftButton, true},   {"Label5", {20, 8}, Qt::LeftButton, true},
+            {"lblAll", {20, 8}, Qt::LeftButton, false}, {"Command1", {10, 10}, Qt::LeftButton, false}};
+        for (const auto &c : cases) {
+            const QPoint before = end->pos();
+            Drag(*c.control ? Child(end, c.control) : end, {40, 25}, c.at, c.button);
+            QVERIFY2(end->pos() == (c.moves ? before + QPoint(40, 25) : before), c.control);
+            QCOMPARE(QWidget::mouseGrabber(), nullptr);
+        }
         QCOMPARE(m_platform.endings, 0);
     }
 };

@@ -55,12 +55,4 @@ TEST(HeadLines, LineEndsSplitAcrossReadsAreOneLineEnd)
         EXPECT_EQ(CommandLineTitle(ReadHeadLines(file.path)), title);
     }
 }
-
-TEST(FileIo, FilesThatCannotBeReadTellWhy)
-{
-    const std::string bases = std::string(ZT_TEST_DATA) + "/bases/";
-    EXPECT_EQ(ReadWholeFile(bases + "missing/good.bse").error, FileError::NotFound);
-    EXPECT_EQ(ReadWholeFile(bases).error, FileError::IsDirectory);
-    EXPECT_EQ(ReadHeadLines(bases).error, FileError::IsDirectory);
-}
 } // namespace

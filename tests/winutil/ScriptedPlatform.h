@@ -6,38 +6,49 @@
 
 #include <deque>
 #include <functional>
-#include <vector>
+#include <utility>
 
 // A platform for window tests: message boxes are answered from a queue and recorded, the clock is set by
 // the test, and ending the program is recorded instead of done.
 class ScriptedPlatform final : public Platform
 {
 public:
-    struct Shown
+    // Records the box as "icon: text", with " YesNo" after the icon when it asks; answers Ok or the
+    // default once the queue is empty.
+    Answer MsgBox(const QString &text, Icon icon, Buttons buttons = Buttons::Ok) override
     {
-        QString text;
-        Icon icon;
-        Buttons buttons;
-    };
-
-    Answer MsgBox(const QString &text, Icon icon, Buttons buttons = Buttons::Ok) override;
+        const char *const icons[] = {"Exclamation", "Critical", "Information"};
+        boxes << icons[int(icon)] + QString(buttons == Buttons::YesNo ? " YesNo: " : ": ") + text;
+        if (const auto during = std::exchange(whileShown, nullptr)) {
+            during();
+        }
+        if (answers.empty()) {
+            return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+        }
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     void EndProgram() override { ++endings; }
     bool Ended() const override { return endings > 0; }
     bool PrevInstance() override { return otherCopyRunning; }
     QString AppPath() const override { return appPath; }
-    QString TakeCommand() override;
+    QString TakeCommand() override { return std::exchange(command, QString()); }
     Now Clock() const override { return now; }
 
     // Moves the fake clock on; the time of day wraps at midnight.
-    void Advance(std::int64_t ms);
+    void Advance(std::int64_t ms)
+    {
+        now.monotonicMs += ms;
+        now.secondsOfDay = static_cast<int>(now.monotonicMs / 1000 % 86400);
+    }
 
-    std::deque<Answer> answers;        // answers to the coming boxes; Ok or the default when empty
-    std::function<void()> whileShown;  // runs inside the next box, as events would while it is open
-    std::vector<Shown> shown;
+    std::deque<Answer> answers;       // answers to the coming boxes
+    std::function<void()> whileShown; // runs inside the next box, as events would while it is open
+    QStringList boxes;
     int endings = 0;
     bool otherCopyRunning = false;
     QString appPath;
     QString command;
-    Now now{1'000'000, 10 * 3600};
-    std::int64_t msOfDay = 10 * 3600 * 1000LL;
+    Now now{10 * 3600 * 1000LL, 10 * 3600};
 };

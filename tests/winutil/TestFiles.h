@@ -6,13 +6,10 @@
 
 // Files for window tests, written as the program meets them: Windows-1251 with CR LF.
 namespace TestFiles {
-QByteArray Cp1251(const QStringList &lines);
 // Creates the file's folder when it is missing.
-void Write(const QString &path, const QByteArray &bytes);
 void WriteLines(const QString &path, const QStringList &lines);
 QByteArray Read(const QString &path);
 
-// A valid base: header, title, the two limits, the questions and the six settings.
 struct Question
 {
     QString text;
@@ -20,8 +17,9 @@ struct Question
     int flag = 1;
     QString help;
 };
+// A valid base: header, title, the two limits, the questions and the six settings, all True.
 QStringList Base(const QString &title, const QList<Question> &questions, const QString &testTime = "00:00:00",
-                 const QString &questTime = "00:00:00", const QStringList &settings = {});
-// n questions "Вопрос k" with answers "Ответ k.1" .. "Ответ k.4", answer 2 right.
+                 const QString &questTime = "00:00:00");
+// n questions "Вопрос k" with answers "Ответ k.1" .. "Ответ k.4", answer 2 right, hint "Подсказка k".
 QList<Question> Numbered(int n);
 } // namespace TestFiles

@@ -1,27 +1,28 @@
 #include "WindowTest.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QAbstractScrollArea>
 
 QString Text(const QWidget *window, const char *name)
 {
-    QWidget *control = Child(window, name);
-    if (auto *label = qobject_cast<QLabel *>(control)) {
-        return label->text();
-    }
-    if (auto *line = qobject_cast<QLineEdit *>(control)) {
-        return line->text();
-    }
-    return Child<QPlainTextEdit>(window, name)->toPlainText();
+    const QWidget *control = Child(window, name);
+    // Labels and line boxes hold a "text"; text boxes have none and hold a "plainText".
+    const QVariant text = control->property("text");
+    return text.isValid() ? text.toString() : control->property("plainText").toString();
+}
+
+QString Text(const QWidget *window, std::initializer_list<const char *> names)
+{
+    QStringList texts;
+    for (const char *name : names)
+        texts << Text(window, name);
+    return texts.join(" | ");
 }
 
 void Click(const QWidget *window, const char *name)
 {
     QWidget *control = Child(window, name);
-    if (auto *box = qobject_cast<QAbstractScrollArea *>(control)) {
+    if (auto *box = qobject_cast<QAbstractScrollArea *>(control))
         control = box->viewport();
-    }
     QTest::mouseClick(control, Qt::LeftButton);
 }
 
@@ -41,26 +42,13 @@ void SendMouse(QWidget *to, QEvent::Type type, QPoint at, Qt::MouseButton button
 
 void Drag(QWidget *control, QPoint by, QPoint at, Qt::MouseButton button)
 {
-    if (at.isNull()) {
+    if (at.isNull())
         at = control->rect().center();
-    }
     // The pointer's screen position, fixed before the window starts to follow it.
     const QPoint global = control->mapToGlobal(at);
     Send(control, QEvent::MouseButtonPress, at, global, button, button);
     Send(control, QEvent::MouseMove, at + by, global + by, Qt::NoButton, button);
     Send(control, QEvent::MouseButtonRelease, at + by, global + by, button, Qt::NoButton);
-}
-
-QStringList WindowTest::Boxes() const
-{
-    QStringList boxes;
-    for (const ScriptedPlatform::Shown &box : m_platform.shown) {
-        const char *icon = box.icon == Platform::Icon::Critical      ? "Critical: "
-                           : box.icon == Platform::Icon::Exclamation ? "Exclamation: "
-                                                                     : "Information: ";
-        boxes << icon + box.text;
-    }
-    return boxes;
 }
 
 void WindowTest::init()

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <QtTest>
 
 // The visible top-level window of a type; null when none is showing.
@@ -15,9 +14,8 @@ template <typename T> T *Shown()
 {
     const auto windows = QApplication::topLevelWidgets();
     for (QWidget *w : windows) {
-        if (auto *t = qobject_cast<T *>(w); t && t->isVisible()) {
+        if (auto *t = qobject_cast<T *>(w); t && t->isVisible())
             return t;
-        }
     }
     return nullptr;
 }
@@ -26,14 +24,14 @@ template <typename T> T *Shown()
 template <typename T = QWidget> T *Child(const QWidget *window, const char *name)
 {
     auto *child = window->findChild<T *>(name);
-    if (child == nullptr) {
+    if (child == nullptr)
         qFatal("no control %s", name);
-    }
     return child;
 }
 
-// What a label, line box or text box shows.
+// What a label, line box or text box shows; of several controls, their texts joined by " | ".
 QString Text(const QWidget *window, const char *name);
+QString Text(const QWidget *window, std::initializer_list<const char *> names);
 // A left click on a control; on a text box it lands in the text, where the examinee clicks.
 void Click(const QWidget *window, const char *name);
 void SendMouse(QWidget *to, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held);
@@ -48,8 +46,6 @@ class WindowTest : public QObject
 
 protected:
     QString InFolder(const QString &name) const { return m_dir.path() + '/' + name; }
-    // The message boxes shown so far, each as "icon: text".
-    QStringList Boxes() const;
 
     QTemporaryDir m_dir;
     ScriptedPlatform m_platform;
