@@ -13,6 +13,7 @@
 #include "winutil/UiText.h"
 #include "winutil/WindowDrag.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
@@ -151,6 +152,7 @@ void frmChose::Command1_Click()
 
 void frmChose::HandOver()
 {
+    m_handedOver = true;
     close();
     frmMain::Open(m_state, m_platform);
 }
@@ -158,5 +160,13 @@ void frmChose::HandOver()
 void frmChose::cmdClose_Click()
 {
     close();
-    m_platform.EndProgram();
+}
+
+// However the window is closed (cmdClose, or the keyboard), the program ends unless a test follows.
+void frmChose::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (!m_handedOver) {
+        m_platform.EndProgram();
+    }
 }

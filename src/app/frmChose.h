@@ -23,6 +23,9 @@ public:
     // question window after a base with a wrong header.
     static void Open(TestState &state, Platform &platform, bool modal = false);
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     enum class Loaded
     {
@@ -42,4 +45,5 @@ private:
     TestState &m_state;
     Platform &m_platform;
     QString TestsFolder;
+    bool m_handedOver = false;
 };

@@ -12,6 +12,7 @@
 #include "winutil/UiText.h"
 #include "winutil/WindowDrag.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QScreen>
 
@@ -96,9 +97,14 @@ void frmEnd::BtnEnh1_Click()
     m_about->exec();
 }
 
-// The program runs on without a last-window rule: the results window ends it itself.
 void frmEnd::Command1_Click()
 {
     close();
+}
+
+// The program runs on without a last-window rule: the results window ends it itself, however it closes.
+void frmEnd::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
     m_platform.EndProgram();
 }

@@ -89,6 +89,9 @@ private slots:
     {
         Click(OpenShown(), "cmdClose");
         QVERIFY(m_platform.endings == 1 && !Shown<frmChose>());
+        // Closed some other way (Alt+F4), the window must not leave the program running unseen.
+        OpenShown()->close();
+        QCOMPARE(m_platform.endings, 2);
     }
 
     void commandTextJoinsArgumentsAndDropsQuotes()
