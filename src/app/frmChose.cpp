@@ -16,7 +16,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
-#include <QScreen>
 
 frmChose::frmChose(TestState &state, Platform &platform, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_ui(std::make_unique<Ui::frmChose>()),
@@ -50,10 +49,7 @@ void frmChose::Open(TestState &state, Platform &platform, bool modal)
         if (modal) {
             window->setWindowModality(Qt::ApplicationModal);
         }
-        if (QScreen *screen = QGuiApplication::primaryScreen()) {
-            window->move(screen->availableGeometry().center() - window->rect().center());
-        }
-        window->show();
+        Forms::ShowCentred(window);
         window->m_ui->Text1->setFocus();
         break;
     case Loaded::HandedOver:

@@ -14,7 +14,6 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QScreen>
 
 frmEnd::frmEnd(TestState &state, Platform &platform, QWidget *parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::frmEnd>()), m_state(state), m_platform(platform)
@@ -54,9 +53,7 @@ void frmEnd::Open(TestState &state, Platform &platform)
         delete window;
         return;
     }
-    const QRect screen = window->screen()->availableGeometry();
-    window->move(screen.center() - window->rect().center());
-    window->show();
+    Forms::ShowCentred(window);
 }
 
 bool frmEnd::Form_Load()

@@ -5,6 +5,7 @@
 #include "results/frmEnd.h"
 #include "testbase/Messages.h"
 #include "winutil/Artwork.h"
+#include "winutil/Forms.h"
 #include "winutil/Look.h"
 #include "winutil/Platform.h"
 #include "winutil/StopResize.h"
@@ -12,9 +13,7 @@
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QPointer>
-#include <QScreen>
 #include <QShortcut>
 
 namespace {
@@ -111,10 +110,7 @@ void frmMain::Open(TestState &state, Platform &platform)
     if (!window->Form_Load()) {
         return;
     }
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        window->move(screen->availableGeometry().center() - window->rect().center());
-    }
-    window->show();
+    Forms::ShowCentred(window);
 }
 
 bool frmMain::Form_Load()

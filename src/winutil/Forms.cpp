@@ -3,6 +3,7 @@
 #include "winutil/Region.h"
 
 #include <QRegion>
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -44,5 +45,11 @@ void ShapeWindow(double top, double left, double height, double width, double co
     const RoundRect shape =
         ShapeRect(top, left, height, width, cornerHeight, cornerWidth, TwipsPerPixel, TwipsPerPixel);
     window->setMask(RoundedRegion(shape));
+}
+
+void ShowCentred(QWidget *window)
+{
+    window->move(window->screen()->availableGeometry().center() - window->rect().center());
+    window->show();
 }
 } // namespace Forms

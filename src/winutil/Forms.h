@@ -7,4 +7,6 @@ namespace Forms {
 // Call before the window is first shown.
 void ShapeWindow(double top, double left, double height, double width, double cornerHeight,
                  double cornerWidth, QWidget *window);
+// Shows a window centred on the screen it stands on.
+void ShowCentred(QWidget *window);
 } // namespace Forms
