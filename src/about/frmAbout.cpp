@@ -2,11 +2,12 @@
 
 #include "testbase/FileIo.h"
 #include "ui_frmAbout.h"
-#include "winutil/Artwork.h"
+#include "artwork/Artwork.h"
 #include "winutil/Forms.h"
-#include "winutil/Look.h"
-#include "winutil/Platform.h"
-#include "winutil/UiText.h"
+#include "winutil/Twips.h"
+#include "look/Look.h"
+#include "app/Platform.h"
+#include "look/UiText.h"
 #include "winutil/WindowDrag.h"
 
 #include <QShowEvent>
@@ -80,7 +81,7 @@ void frmAbout::hideEvent(QHideEvent *event)
 
 void frmAbout::Form_Load()
 {
-    Forms::ShapeWindow(0, 0, Look::Twips(height()), Look::Twips(width()), 50, 50, this);
+    Forms::ShapeWindow(0, 0, Twips::FromPixels(height()), Twips::FromPixels(width()), 50, 50, this);
     if (QWidget *opener = parentWidget()) {
         move(opener->window()->geometry().center() - rect().center());
     }

@@ -6,11 +6,12 @@
 #include "testbase/Messages.h"
 #include "testbase/TestState.h"
 #include "testrun/frmMain.h"
-#include "winutil/Artwork.h"
+#include "artwork/Artwork.h"
 #include "winutil/Forms.h"
-#include "winutil/Look.h"
-#include "winutil/Platform.h"
-#include "winutil/UiText.h"
+#include "winutil/Twips.h"
+#include "look/Look.h"
+#include "app/Platform.h"
+#include "look/UiText.h"
 #include "winutil/WindowDrag.h"
 
 #include <QCloseEvent>
@@ -68,7 +69,7 @@ frmChose::Loaded frmChose::Form_Load()
     TestsFolder = FromPathString(ProgramFile(ToPathString(m_platform.AppPath()), "Tests")) + QLatin1Char('/');
     const bool folderReady = QDir(TestsFolder).exists() || QDir().mkdir(TestsFolder);
 
-    Forms::ShapeWindow(0, 0, Look::Twips(height()), Look::Twips(width()), 50, 50, this);
+    Forms::ShapeWindow(0, 0, Twips::FromPixels(height()), Twips::FromPixels(width()), 50, 50, this);
 
     if (m_platform.PrevInstance()) {
         m_platform.MsgBox(FromUtf8(Messages::AlreadyRunning), Platform::Icon::Exclamation);

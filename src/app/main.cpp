@@ -1,7 +1,7 @@
 #include "app/frmChose.h"
 #include "testbase/TestState.h"
-#include "winutil/Artwork.h"
-#include "winutil/QtPlatform.h"
+#include "artwork/Artwork.h"
+#include "app/QtPlatform.h"
 
 #include <QApplication>
 

@@ -5,11 +5,12 @@
 #include "testbase/FileIo.h"
 #include "testbase/Messages.h"
 #include "ui_frmEnd.h"
-#include "winutil/Artwork.h"
+#include "artwork/Artwork.h"
 #include "winutil/Forms.h"
-#include "winutil/Look.h"
-#include "winutil/Platform.h"
-#include "winutil/UiText.h"
+#include "winutil/Twips.h"
+#include "look/Look.h"
+#include "app/Platform.h"
+#include "look/UiText.h"
 #include "winutil/WindowDrag.h"
 
 #include <QCloseEvent>
@@ -59,7 +60,7 @@ void frmEnd::Open(TestState &state, Platform &platform)
 bool frmEnd::Form_Load()
 {
     // The window stands at its own origin until it is shown, so the shape starts at 0, 0.
-    Forms::ShapeWindow(0, 0, Look::Twips(height()), Look::Twips(width()), 50, 50, this);
+    Forms::ShapeWindow(0, 0, Twips::FromPixels(height()), Twips::FromPixels(width()), 50, 50, this);
     m_ui->lblAll->setText(QString::number(m_state.QuestCount));
     m_ui->lblTrue->setText(QString::number(m_state.TrueCount));
     // Questions the test time cut off were never answered right, so they count as wrong.

@@ -7,6 +7,13 @@
 
 FileHandle OpenForReading(const std::filesystem::path &path, FileError &error)
 {
+    // A pipe or a device named as a base would block the opening or the reading for ever.
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (!ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        error = std::filesystem::is_directory(status) ? FileError::IsDirectory : FileError::NotRegular;
+        return nullptr;
+    }
     errno = 0;
 #ifdef _WIN32
     FileHandle file(_wfopen(path.c_str(), L"rb"));
@@ -33,6 +40,11 @@ FileError ErrorFromErrno(int err, const std::filesystem::path &path)
     }
     case ENOMEM:
         return FileError::OutOfMemory;
+    case ENAMETOOLONG:
+        return FileError::NameTooLong;
+    case EINVAL:
+    case EILSEQ:
+        return FileError::InvalidName;
     default:
         return FileError::ReadFailed;
     }
@@ -64,16 +76,4 @@ FileBytes ReadWholeFile(const std::filesystem::path &path)
         result = {{}, FileError::OutOfMemory};
     }
     return result;
-}
-
-std::string ProgramFile(const std::string &folder, const std::string &name)
-{
-    if (folder.empty() || folder.back() == '/' || folder.back() == '\\')
-        return folder + name;
-    return folder + '/' + name;
-}
-
-std::filesystem::path PathFromUtf8(const std::string &utf8)
-{
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }

@@ -40,6 +40,12 @@ constexpr std::string_view Text(FileError error)
         return "Отказано в доступе";
     case FileError::IsDirectory:
         return "Указанный путь является папкой, а не файлом";
+    case FileError::NotRegular:
+        return "Указанный путь не является обычным файлом";
+    case FileError::NameTooLong:
+        return "Слишком длинное имя файла";
+    case FileError::InvalidName:
+        return "Недопустимое имя файла";
     case FileError::ReadFailed:
         return "Ошибка ввода/вывода при чтении файла";
     case FileError::OutOfMemory:

@@ -3,6 +3,7 @@
 #include "testbase/BaseText.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,7 @@ struct TestState
     BaseText BaseLines;
     std::vector<std::size_t> QuestLine; // line number of each question's "[QUESTION]" line
     std::string TestTitle;
-    std::string BaseFile; // path of the base, UTF-8 on Linux as the file system spells it
+    std::filesystem::path BaseFile;
     std::string UserName;
     bool Chosen1 = false;
     bool Chosen2 = false;

@@ -8,7 +8,7 @@
 class Yielder
 {
 public:
-    explicit Yielder(const std::function<void()> &yield) : m_yield(yield) {}
+    explicit Yielder(std::function<void()> yield) : m_yield(std::move(yield)) {}
 
     void Line()
     {
@@ -18,6 +18,6 @@ public:
 
 private:
     static constexpr std::size_t Every = 4096;
-    const std::function<void()> &m_yield;
+    std::function<void()> m_yield;
     std::size_t m_lines = 0;
 };

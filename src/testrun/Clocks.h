@@ -1,16 +1,11 @@
 #pragma once
 
+#include "testrun/Now.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-// A moment as the clocks see it: a monotonic count for measuring, and the time of day for the stamps.
-struct Now
-{
-    std::int64_t monotonicMs = 0;
-    int secondsOfDay = 0; // 0 to 86399
-};
 
 // "HH:MM:SS", 24-hour clock, two digits each.
 std::string StampText(int secondsOfDay);

@@ -1,7 +1,6 @@
 #include "testrun/TestRun.h"
 
 #include "testbase/Conversions.h"
-#include "testbase/FileIo.h"
 
 TestRun::TestRun(TestState &state) : m_state(state)
 {
@@ -10,19 +9,18 @@ TestRun::TestRun(TestState &state) : m_state(state)
     m_view.enabled[0] = false;
 }
 
-LoadFailure TestRun::Form_Load(const Now &now, const std::function<void()> &yield)
+LoadFailure TestRun::Form_Load(const Now &now, FileBytes base, std::function<void()> yield)
 {
     m_clocks.Start(now);
     m_state.CurQuestion = 1;
     OptionsCls();
     Opt_Click(1);
 
-    FileBytes file = ReadWholeFile(PathFromUtf8(m_state.BaseFile));
-    if (file.error != FileError::None) {
+    if (base.error != FileError::None) {
         return LoadFailure::FormatFailure;
     }
     BaseLimits limits;
-    const LoadFailure failure = LoadBase(std::move(file.bytes), m_state, limits, yield);
+    const LoadFailure failure = LoadBase(std::move(base.bytes), m_state, limits, std::move(yield));
     if (failure != LoadFailure::None) {
         return failure;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "testbase/FileIo.h"
 #include "testbase/Loader.h"
 #include "testbase/TestState.h"
 #include "testrun/Clocks.h"
@@ -42,9 +43,9 @@ class TestRun
 public:
     explicit TestRun(TestState &state);
 
-    // Loads BaseFile: stamps, question 1, choice a). yield lets the interface breathe while a huge base
-    // is read. On failure the window does what the failure demands.
-    LoadFailure Form_Load(const Now &now, const std::function<void()> &yield = {});
+    // Loads the base as read from BaseFile: stamps, question 1, choice a). yield lets the interface
+    // breathe while a huge base is split. A file that could not be read fails like a malformed base.
+    LoadFailure Form_Load(const Now &now, FileBytes base, std::function<void()> yield = {});
 
     void OptionsCls();
     void SetPicture();

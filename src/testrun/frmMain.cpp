@@ -4,12 +4,13 @@
 #include "app/frmChose.h"
 #include "results/frmEnd.h"
 #include "testbase/Messages.h"
-#include "winutil/Artwork.h"
+#include "artwork/Artwork.h"
 #include "winutil/Forms.h"
-#include "winutil/Look.h"
-#include "winutil/Platform.h"
+#include "winutil/Twips.h"
+#include "look/Look.h"
+#include "app/Platform.h"
 #include "winutil/StopResize.h"
-#include "winutil/UiText.h"
+#include "look/UiText.h"
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -19,7 +20,7 @@
 namespace {
 void Place(QWidget *widget, const TwipRect &r)
 {
-    widget->setGeometry(Look::Px(r.Left), Look::Px(r.Top), Look::Px(r.Width), Look::Px(r.Height));
+    widget->setGeometry(Twips::ToPixels(r.Left), Twips::ToPixels(r.Top), Twips::ToPixels(r.Width), Twips::ToPixels(r.Height));
 }
 
 // Hands a huge base's reading over to the interface in slices, so the window's timers keep ticking.
@@ -291,7 +292,7 @@ void frmMain::resizeEvent(QResizeEvent *event)
 
 void frmMain::ApplyLayout()
 {
-    if (isMinimized() || !Form_Resize(Look::Twips(width()), Look::Twips(height()), m_layout)) {
+    if (isMinimized() || !Form_Resize(Twips::FromPixels(width()), Twips::FromPixels(height()), m_layout)) {
         return;
     }
     const MainLayout &g = m_layout;

@@ -1,6 +1,7 @@
 #include "winutil/Forms.h"
 
 #include "winutil/Region.h"
+#include "winutil/Twips.h"
 
 #include <QRegion>
 #include <QScreen>
@@ -11,9 +12,6 @@
 
 namespace Forms {
 namespace {
-// Qt measures windows in device-independent pixels, 96 to the inch: 15 twips each at every density.
-constexpr double TwipsPerPixel = 15.0;
-
 // The rounded rectangle as rows of pixels: inside the corner zones each row is inset by the ellipse's
 // curve at the row's middle. Masks have no partial pixels, so this is as clean as a corner can be.
 QRegion RoundedRegion(const RoundRect &shape)
@@ -43,7 +41,7 @@ void ShapeWindow(double top, double left, double height, double width, double co
                  double cornerWidth, QWidget *window)
 {
     const RoundRect shape =
-        ShapeRect(top, left, height, width, cornerHeight, cornerWidth, TwipsPerPixel, TwipsPerPixel);
+        ShapeRect(top, left, height, width, cornerHeight, cornerWidth, Twips::PerPixel, Twips::PerPixel);
     window->setMask(RoundedRegion(shape));
 }
 

@@ -1,4 +1,4 @@
-#include "../winutil/WindowTest.h"
+#include "../support/WindowTest.h"
 
 #include "about/frmAbout.h"
 

@@ -1,9 +1,9 @@
-#include "../winutil/WindowTest.h"
+#include "../support/WindowTest.h"
 
 #include "app/frmChose.h"
 #include "results/frmEnd.h"
 #include "testrun/frmMain.h"
-#include "winutil/UiText.h"
+#include "look/UiText.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,9 +1,9 @@
-#include "../winutil/WindowTest.h"
+#include "../support/WindowTest.h"
 
 #include "app/frmChose.h"
 #include "testrun/frmMain.h"
-#include "winutil/QtPlatform.h"
-#include "winutil/UiText.h"
+#include "app/QtPlatform.h"
+#include "look/UiText.h"
 
 #include <QComboBox>
 

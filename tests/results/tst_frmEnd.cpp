@@ -1,9 +1,9 @@
-#include "../winutil/WindowTest.h"
+#include "../support/WindowTest.h"
 
 #include "about/frmAbout.h"
 #include "results/ResultFile.h"
 #include "results/frmEnd.h"
-#include "winutil/UiText.h"
+#include "look/UiText.h"
 
 namespace {
 // What the result file holds and whether the window is shaped, the moment the results window shows.

@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <random>
 
 namespace fs = std::filesystem;
 
@@ -36,11 +34,7 @@ struct LoadedTest
                     "\r\nANSWER4=" + a[3] + "\r\nflag=" + std::to_string(flag) + "\r\nHELP=H";
         base += "\r\nSHOW_TIME=1\r\nSHOW_QUESTIONTIME=1\r\nSHOW_QUESTIONTEST=1\r\nSHOW_FALSEANSWERS=1\r\n"
                 "SHOW_TRUEANSWERS=1\r\nSHOW_num=1\r\n";
-        state.BaseFile =
-            (fs::temp_directory_path() / ("zt_run_" + std::to_string(std::random_device{}()))).string();
-        std::ofstream(state.BaseFile, std::ios::binary) << base;
-        EXPECT_EQ(run.Form_Load(At(0, startOfDay)), LoadFailure::None);
-        fs::remove(state.BaseFile);
+        EXPECT_EQ(run.Form_Load(At(0, startOfDay), {base}), LoadFailure::None);
     }
 
     TestState state;
@@ -179,8 +173,7 @@ TEST(Loading, SampleBasesLoad)
     for (const auto &entry : fs::directory_iterator(fs::path(ZT_TEST_DATA) / ".." / ".." / "Tests")) {
         SCOPED_TRACE(entry.path().filename().string());
         TestState s;
-        s.BaseFile = entry.path().string();
-        ASSERT_EQ(TestRun(s).Form_Load(At(0)), LoadFailure::None);
+        ASSERT_EQ(TestRun(s).Form_Load(At(0), ReadWholeFile(entry.path())), LoadFailure::None);
         EXPECT_TRUE(s.QuestCount >= 10 && s.QuestCount <= 25);
         for (int q = 1; q <= s.QuestCount; ++q) {
             const int right = s.RightAnswer[q];

@@ -3,7 +3,7 @@
 
 #include "testbase/TestState.h"
 #include "testrun/frmMain.h"
-#include "winutil/UiText.h"
+#include "look/UiText.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
 #include "TestFiles.h"
 
-#include "winutil/UiText.h"
+#include "look/UiText.h"
 
 #include <QDir>
 #include <QFile>

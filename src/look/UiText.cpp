@@ -1,4 +1,4 @@
-#include "winutil/UiText.h"
+#include "look/UiText.h"
 
 #include "testbase/Cp1251.h"
 

@@ -1,8 +1,8 @@
-#include "winutil/QtPlatform.h"
+#include "app/QtPlatform.h"
 
 #include "testbase/Messages.h"
-#include "winutil/Artwork.h"
-#include "winutil/UiText.h"
+#include "artwork/Artwork.h"
+#include "look/UiText.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "winutil/Platform.h"
+#include "app/Platform.h"
 
 #include <QStringList>
 

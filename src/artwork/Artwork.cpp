@@ -1,4 +1,4 @@
-#include "winutil/Artwork.h"
+#include "artwork/Artwork.h"
 
 #include <QGuiApplication>
 #include <QLinearGradient>

@@ -1,4 +1,4 @@
-#include "winutil/QtPlatform.h"
+#include "app/QtPlatform.h"
 
 #include <QProcess>
 #include <QtTest>

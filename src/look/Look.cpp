@@ -1,9 +1,8 @@
-#include "winutil/Look.h"
+#include "look/Look.h"
 
 #include <QStringList>
 #include <QWidget>
 
-#include <cmath>
 
 namespace Look {
 namespace {
@@ -44,14 +43,5 @@ void UseWindowFont(QWidget *window)
     for (QWidget *control : controls) {
         control->setFont(font);
     }
-}
-
-int Px(double twips)
-{
-    return static_cast<int>(std::lround(twips / 15.0));
-}
-double Twips(int pixels)
-{
-    return pixels * 15.0;
 }
 } // namespace Look

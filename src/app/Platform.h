@@ -1,6 +1,6 @@
 #pragma once
 
-#include "testrun/Clocks.h"
+#include "testrun/Now.h"
 
 #include <QString>
 

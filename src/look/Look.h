@@ -22,8 +22,4 @@ QFont Font(Family family, double points, bool bold);
 // The platform's dialog font on the window and every control in it: controls that a style sheet styles
 // do not inherit the window's font. Fonts of their own are set afterwards.
 void UseWindowFont(QWidget *window);
-// Twips to device-independent pixels (15 twips a pixel at 96 dpi).
-int Px(double twips);
-// Device-independent pixels to twips.
-double Twips(int pixels);
 } // namespace Look
