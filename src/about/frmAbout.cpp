@@ -50,13 +50,9 @@ frmAbout::frmAbout(Platform &platform, QWidget *parent)
     m_timer->setInterval(200);
     connect(m_timer, &QTimer::timeout, this, &frmAbout::Timer1_Timer);
     connect(m_ui->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    // The logo both moves the window and, pressed and let go in place, pauses the colours.
-    connect(WindowDrag::Start(this, {m_ui->Label1}), &WindowDrag::Mover::clicked, this,
-            [this](QWidget *control) {
-                if (control == m_ui->Label1) {
-                    Label1_Click();
-                }
-            });
+    // The logo both moves the window and, clicked in place with the left button, pauses the colours.
+    connect(WindowDrag::Start(this, {m_ui->Label1}, m_ui->Label1), &WindowDrag::Mover::clicked, this,
+            &frmAbout::Label1_Click);
 }
 
 frmAbout::~frmAbout() = default;
@@ -87,10 +83,9 @@ void frmAbout::Form_Load()
     }
 
     m_ui->Text1->clear();
-    const std::string file = ProgramFile(ToPathString(m_platform.AppPath()), "AboutTest.txt");
     // A text that cannot be read is no reason to trouble the examinee: the box stays empty, as when the
     // file is missing.
-    const FileBytes text = ReadWholeFile(PathFromUtf8(file));
+    const FileBytes text = ReadWholeFile(m_platform.AppPath() / "AboutTest.txt");
     if (text.error != FileError::None) {
         return;
     }

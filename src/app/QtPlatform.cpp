@@ -6,15 +6,42 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QScopeGuard>
 #include <QTime>
 
-QtPlatform::QtPlatform(QStringList arguments, QString lockPath)
-    : m_arguments(std::move(arguments)), m_lockPath(std::move(lockPath))
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <time.h>
+#endif
+
+namespace {
+// Milliseconds of a clock that counts on while the machine sleeps and ignores changes of the time of day:
+// exam time is wall time, and a laptop suspended during a test must not stretch its limits.
+std::int64_t SinceBootMs()
 {
-    m_monotonic.start();
+#ifdef _WIN32
+    return static_cast<std::int64_t>(GetTickCount64());
+#else
+#ifdef CLOCK_BOOTTIME
+    const clockid_t clock = CLOCK_BOOTTIME;
+#else
+    const clockid_t clock = CLOCK_MONOTONIC;
+#endif
+    timespec now{};
+    clock_gettime(clock, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
+#endif
+}
+} // namespace
+
+QtPlatform::QtPlatform(std::filesystem::path command, QString lockPath)
+    : m_command(std::move(command)), m_lockPath(std::move(lockPath))
+{
 }
 
 Platform::Answer QtPlatform::MsgBox(const QString &text, Icon icon, Buttons buttons)
@@ -37,6 +64,8 @@ Platform::Answer QtPlatform::MsgBox(const QString &text, Icon icon, Buttons butt
     // The whole program waits for the answer, and the box stays above every other window.
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    const QPointer<QMessageBox> outer = std::exchange(m_openBox, &box);
+    const auto restore = qScopeGuard([&] { m_openBox = outer; });
     if (buttons == Buttons::YesNo) {
         QPushButton *yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
         box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
@@ -49,6 +78,14 @@ Platform::Answer QtPlatform::MsgBox(const QString &text, Icon icon, Buttons butt
     box.setEscapeButton(ok);
     box.exec();
     return Answer::Ok;
+}
+
+void QtPlatform::CloseMsgBox()
+{
+    if (m_openBox) {
+        // No button is clicked: a question is answered No, a message is simply closed.
+        m_openBox->done(QMessageBox::NoButton);
+    }
 }
 
 void QtPlatform::EndProgram()
@@ -81,30 +118,17 @@ bool QtPlatform::PrevInstance()
     return m_otherCopy;
 }
 
-QString QtPlatform::AppPath() const
+std::filesystem::path QtPlatform::AppPath() const
 {
-    return QCoreApplication::applicationDirPath();
+    return QFileInfo(QCoreApplication::applicationDirPath()).filesystemFilePath();
 }
 
-QString QtPlatform::TakeCommand()
+std::filesystem::path QtPlatform::TakeCommand()
 {
-    if (m_commandTaken) {
-        return {};
-    }
-    m_commandTaken = true;
-    return CommandText(m_arguments);
+    return std::exchange(m_command, {});
 }
 
 Now QtPlatform::Clock() const
 {
-    return {m_monotonic.elapsed(), QTime::currentTime().msecsSinceStartOfDay() / 1000};
-}
-
-QString CommandText(const QStringList &arguments)
-{
-    QString text = arguments.mid(1).join(QLatin1Char(' '));
-    if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"'))) {
-        text = text.mid(1, text.size() - 2);
-    }
-    return text;
+    return {SinceBootMs(), QTime::currentTime().msecsSinceStartOfDay() / 1000};
 }

@@ -2,16 +2,19 @@
 
 #include <QWidget>
 
+#include <filesystem>
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class frmChose;
 }
 struct TestState;
+struct Topic;
 class Platform;
 
 // The first window: refuses a second copy, then takes the base from the command line or lists the topics
-// of the Tests folder and hands the chosen one, with the examinee's name, to the question window.
+// of the Tests folder and hands the chosen one, with the examinee's name, over to the question window.
 class frmChose final : public QWidget
 {
     Q_OBJECT
@@ -19,31 +22,35 @@ public:
     frmChose(TestState &state, Platform &platform, QWidget *parent = nullptr);
     ~frmChose() override;
 
-    // Loads the window and then shows it, hands over at once, or ends the program. modal: reopened by the
-    // question window after a base with a wrong header.
-    static void Open(TestState &state, Platform &platform, bool modal = false);
+    enum class Loaded
+    {
+        Shown,       // waiting for a choice: to be shown
+        CommandLine, // the base of the command line is handed over; never shown
+        SecondCopy,  // another copy runs; the program ends
+    };
+    Loaded Form_Load();
+    // Typing replaces the initial name.
+    void FocusName();
+
+signals:
+    // TestTitle, BaseFile and UserName hold the choice; the window has closed.
+    void accepted();
+    // Closed without a choice.
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    enum class Loaded
-    {
-        Shown,
-        HandedOver,
-        Ended,
-    };
-    Loaded Form_Load();
-    bool TakeCommandLine(const QString &command);
+    void TakeCommandLine(const std::filesystem::path &command);
     void ListTopics();
     void ErrorPath(const QString &description);
     void Command1_Click();
-    void cmdClose_Click();
-    void HandOver();
 
     std::unique_ptr<Ui::frmChose> m_ui;
     TestState &m_state;
     Platform &m_platform;
-    QString TestsFolder;
-    bool m_handedOver = false;
+    std::filesystem::path TestsFolder;
+    std::vector<Topic> m_topics; // behind the entries of Combo1, in the same order
+    bool m_accepted = false;
 };

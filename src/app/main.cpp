@@ -1,23 +1,33 @@
-#include "app/frmChose.h"
-#include "testbase/TestState.h"
-#include "artwork/Artwork.h"
+#include "app/CommandLine.h"
+#include "app/Flow.h"
 #include "app/QtPlatform.h"
+#include "artwork/Artwork.h"
+#include "testbase/TestState.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
+    // Taken before Qt sees the arguments: a base named like one of Qt's own options is still a base.
+    std::filesystem::path command = CommandLinePath(argc, argv);
     QApplication app(argc, argv);
-    // The windows end the program themselves: between the selection and the question window there is a
-    // moment with no window open, which must not end it.
+    // The flow ends the program itself: between the selection and the question window there is a moment
+    // with no window open, which must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(Artwork::ProgramIcon());
-
-    QtPlatform platform(QApplication::arguments());
-    TestState state;
-    frmChose::Open(state, platform);
-    if (platform.Ended()) {
-        return 0;
+    // Everything the examinee sees is Russian, the text boxes' own menus included.
+    QTranslator qtRussian;
+    if (qtRussian.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtRussian);
     }
+
+    QtPlatform platform(std::move(command));
+    TestState state;
+    Flow flow(state, platform);
+    flow.Start();
     return QApplication::exec();
 }

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -11,7 +10,3 @@ QString FromCp1251(std::string_view bytes);
 std::string ToCp1251(const QString &text);
 // Message texts, which the engine keeps as UTF-8.
 QString FromUtf8(std::string_view text);
-// Paths as the engine and the file system want them.
-std::filesystem::path ToPath(const QString &path);
-std::string ToPathString(const QString &path);
-QString FromPathString(const std::string &path);

@@ -1,8 +1,8 @@
 #include "results/frmEnd.h"
 
-#include "about/frmAbout.h"
 #include "results/ResultFile.h"
-#include "testbase/FileIo.h"
+#include "testbase/TestState.h"
+#include "winutil/EnterKey.h"
 #include "testbase/Messages.h"
 #include "ui_frmEnd.h"
 #include "artwork/Artwork.h"
@@ -14,7 +14,6 @@
 #include "winutil/WindowDrag.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 
 frmEnd::frmEnd(TestState &state, Platform &platform, QWidget *parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::frmEnd>()), m_state(state), m_platform(platform)
@@ -36,26 +35,15 @@ frmEnd::frmEnd(TestState &state, Platform &platform, QWidget *parent)
         line->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     m_ui->BtnEnh1->setIcon(Artwork::AboutIcon());
-    m_ui->BtnEnh1->setDefault(true);
     m_ui->Command1->setIcon(Artwork::ExitIcon());
+    EnterKey::SetDefault(this, m_ui->BtnEnh1);
 
-    connect(m_ui->BtnEnh1, &QPushButton::clicked, this, &frmEnd::BtnEnh1_Click);
-    connect(m_ui->Command1, &QPushButton::clicked, this, &frmEnd::Command1_Click);
+    connect(m_ui->BtnEnh1, &QPushButton::clicked, this, &frmEnd::aboutRequested);
+    connect(m_ui->Command1, &QPushButton::clicked, this, &QWidget::close);
     WindowDrag::Start(this, {m_ui->Frame1, m_ui->Label4, m_ui->Label5});
 }
 
 frmEnd::~frmEnd() = default;
-
-void frmEnd::Open(TestState &state, Platform &platform)
-{
-    auto *window = new frmEnd(state, platform);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    if (!window->Form_Load()) {
-        delete window;
-        return;
-    }
-    Forms::ShowCentred(window);
-}
 
 bool frmEnd::Form_Load()
 {
@@ -64,45 +52,19 @@ bool frmEnd::Form_Load()
     m_ui->lblAll->setText(QString::number(m_state.QuestCount));
     m_ui->lblTrue->setText(QString::number(m_state.TrueCount));
     // Questions the test time cut off were never answered right, so they count as wrong.
-    m_ui->lblFalse->setText(QString::number(m_state.QuestCount - m_state.TrueCount));
+    m_ui->lblFalse->setText(QString::number(m_state.WrongCount()));
     m_ui->Label5->setText(FromCp1251(m_state.UserName));
     m_ui->lblTime->setText(FromCp1251(m_state.SpentTime));
 
-    const std::string file = ProgramFile(ToPathString(m_platform.AppPath()), "Result.res");
-    if (!SaveResult(PathFromUtf8(file), m_state)) {
+    if (!SaveResult(m_platform.AppPath() / "Result.res", m_state)) {
         m_platform.MsgBox(FromUtf8(Messages::UnknownError), Platform::Icon::Critical);
-        m_platform.EndProgram();
         return false;
     }
     return true;
 }
 
-// Enter anywhere in the window presses the default button, as in a dialog.
-void frmEnd::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        m_ui->BtnEnh1->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-void frmEnd::BtnEnh1_Click()
-{
-    if (m_about == nullptr) {
-        m_about = new frmAbout(m_platform, this);
-    }
-    m_about->exec();
-}
-
-void frmEnd::Command1_Click()
-{
-    close();
-}
-
-// The program runs on without a last-window rule: the results window ends it itself, however it closes.
 void frmEnd::closeEvent(QCloseEvent *event)
 {
     QWidget::closeEvent(event);
-    m_platform.EndProgram();
+    emit closed();
 }

@@ -6,7 +6,6 @@
 
 struct TestState;
 class Platform;
-class frmAbout;
 
 namespace Ui {
 class frmEnd;
@@ -20,21 +19,20 @@ public:
     frmEnd(TestState &state, Platform &platform, QWidget *parent = nullptr);
     ~frmEnd() override;
 
-    // The question window's hand-over: loads the results window and shows it centred on the screen; when
-    // the result cannot be written the program ends and the window never shows.
-    static void Open(TestState &state, Platform &platform);
+    // Fills the window and writes the result line. False when the line could not be written: the message
+    // has been shown, and the window must never show.
+    bool Form_Load();
+
+signals:
+    void aboutRequested();
+    // However the window is closed, the program is over.
+    void closed();
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    bool Form_Load();
-    void BtnEnh1_Click();
-    void Command1_Click();
-
     std::unique_ptr<Ui::frmEnd> m_ui;
     TestState &m_state;
     Platform &m_platform;
-    frmAbout *m_about = nullptr; // made on first use; keeps its colour step between openings
 };

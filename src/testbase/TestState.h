@@ -45,4 +45,6 @@ struct TestState
     bool &Chosen(int k);
     bool Chosen(int k) const;
     const std::string &Answer(int k, int question) const;
+    // Questions not answered right, those the test time cut off included.
+    int WrongCount() const { return QuestCount - TrueCount; }
 };

@@ -1,9 +1,8 @@
 #include "testrun/frmMain.h"
 #include "ui_frmMain.h"
 
-#include "app/frmChose.h"
-#include "results/frmEnd.h"
 #include "testbase/Messages.h"
+#include "winutil/EnterKey.h"
 #include "artwork/Artwork.h"
 #include "winutil/Forms.h"
 #include "winutil/Twips.h"
@@ -13,9 +12,8 @@
 #include "look/UiText.h"
 
 #include <QCloseEvent>
-#include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QPointer>
-#include <QShortcut>
 
 namespace {
 void Place(QWidget *widget, const TwipRect &r)
@@ -23,21 +21,24 @@ void Place(QWidget *widget, const TwipRect &r)
     widget->setGeometry(Twips::ToPixels(r.Left), Twips::ToPixels(r.Top), Twips::ToPixels(r.Width), Twips::ToPixels(r.Height));
 }
 
-// Hands a huge base's reading over to the interface in slices, so the window's timers keep ticking.
+// Hands a huge base's reading over to the interface in slices, so the window's timers keep ticking. The
+// slices are measured on the platform's clock.
 class Slicer
 {
 public:
-    Slicer() { m_slice.start(); }
+    explicit Slicer(const Platform &platform) : m_platform(platform), m_sliceStart(Ms()) {}
     void operator()()
     {
-        if (m_slice.elapsed() >= 40) {
+        if (Ms() - m_sliceStart >= 40) {
             QCoreApplication::processEvents();
-            m_slice.restart();
+            m_sliceStart = Ms();
         }
     }
 
 private:
-    QElapsedTimer m_slice;
+    std::int64_t Ms() const { return m_platform.Clock().monotonicMs; }
+    const Platform &m_platform;
+    std::int64_t m_sliceStart;
 };
 } // namespace
 
@@ -46,7 +47,6 @@ frmMain::frmMain(TestState &state, Platform &platform, QWidget *parent)
       m_platform(platform), m_run(state)
 {
     m_ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(Artwork::ProgramIcon());
     SetFonts();
     m_ui->Image1->setPixmap(Artwork::Unselected());
@@ -62,12 +62,8 @@ frmMain::frmMain(TestState &state, Platform &platform, QWidget *parent)
     }
     connect(m_ui->cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
     connect(m_ui->cmdCancel, &QPushButton::clicked, this, &frmMain::cmdCancel_Click);
-    // cmdNext is the default button: Enter submits wherever the focus is, also inside an answer box.
-    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto *enter = new QShortcut(QKeySequence(key), this);
-        enter->setContext(Qt::WindowShortcut);
-        connect(enter, &QShortcut::activated, this, &frmMain::cmdNext_Click);
-    }
+    // cmdNext is the default button: Enter submits from the question and answer boxes too.
+    EnterKey::SetDefault(this, m_ui->cmdNext);
 
     Timer1.setInterval(100);
     Timer2.setInterval(300);
@@ -105,78 +101,51 @@ void frmMain::SetFonts()
     m_ui->cmdCancel->setFont(buttons);
 }
 
-void frmMain::Open(TestState &state, Platform &platform)
-{
-    auto *window = new frmMain(state, platform);
-    if (!window->Form_Load()) {
-        return;
-    }
-    Forms::ShowCentred(window);
-}
-
-bool frmMain::Form_Load()
+LoadFailure frmMain::Form_Load()
 {
     StopResize::SetSizeLimits(this, 641, 489, 0, 0);
-    Slicer slicer;
-    const LoadFailure failure = m_run.Form_Load(m_platform.Clock(), std::ref(slicer));
-    if (failure == LoadFailure::None) {
-        setWindowTitle(FromCp1251(m_state.TestTitle) + QStringLiteral(" (") +
-                       QString::number(m_state.QuestCount) + QLatin1Char(')'));
-        for (int k = 1; k <= 6; ++k) {
-            findChild<QLabel *>(QStringLiteral("Label1_%1").arg(k))->setVisible(m_run.CoverVisible(k));
-        }
-        ShowClocks();
-        ShowQuestion();
-        return true;
+    const LoadFailure failure =
+        m_run.Form_Load(m_platform.Clock(), ReadWholeFile(m_state.BaseFile), Slicer(m_platform));
+    if (failure != LoadFailure::None) {
+        m_platform.MsgBox(FromUtf8(Messages::Text(failure)), Platform::Icon::Critical);
+        return failure;
     }
-
-    m_platform.MsgBox(FromUtf8(Messages::Text(failure)), Platform::Icon::Critical);
-    switch (failure) {
-    case LoadFailure::WrongHeader:
-        CloseFor(Closing::Reselect);
-        frmChose::Open(m_state, m_platform, true);
-        break;
-    case LoadFailure::FormatFailure:
-        CloseFor(Closing::Failed);
-        m_platform.EndProgram();
-        break;
-    default:
-        // Nothing to close: the program ends at once.
-        m_closing = Closing::Failed;
-        m_platform.EndProgram();
-        deleteLater();
-        break;
+    m_loaded = true;
+    setWindowTitle(FromCp1251(m_state.TestTitle) + QStringLiteral(" (") + QString::number(m_state.QuestCount) +
+                   QLatin1Char(')'));
+    for (int k = 1; k <= 6; ++k) {
+        findChild<QLabel *>(QStringLiteral("Label1_%1").arg(k))->setVisible(m_run.CoverVisible(k));
     }
-    return false;
+    ShowClocks();
+    ShowQuestion();
+    return failure;
 }
 
-void frmMain::CloseFor(Closing reason)
-{
-    m_closing = reason;
-    close();
-}
-
+// Runs however the window closes. Closing a running test abandons it; the end of the test and a failed
+// load close it on the way to what follows.
 void frmMain::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     event->accept();
-    // The title-bar button abandons the test like a Yes to the confirmation, without asking.
-    if (m_closing == Closing::Abandon) {
-        Timer1.stop();
-        Timer2.stop();
-        Timer3.stop();
-        m_platform.EndProgram();
+    if (m_loaded && !m_run.Finished()) {
+        m_loaded = false;
+        emit abandoned();
     }
 }
 
 void frmMain::Form_Unload()
 {
-    StopResize::ClearSizeLimits();
+    Timer1.stop();
+    Timer2.stop();
+    Timer3.stop();
+    StopResize::ClearSizeLimits(this);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
+    // A left click chooses; other buttons do nothing here.
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         for (int k = 1; k <= 4; ++k) {
             if (watched == m_markers[k] || watched == m_answers[k]->viewport()) {
                 Opt_Click(k);
@@ -200,15 +169,14 @@ void frmMain::cmdNext_Click()
 
 void frmMain::cmdCancel_Click()
 {
-    QPointer<frmMain> self(this);
+    if (m_run.Finished()) {
+        return;
+    }
     const Platform::Answer answer = m_platform.MsgBox(FromUtf8(Messages::ConfirmAbandon),
                                                       Platform::Icon::Information, Platform::Buttons::YesNo);
     // A limit may have ended the test while the question was open; then the answer changes nothing.
-    if (!self || m_run.Finished() || !isVisible()) {
-        return;
-    }
-    if (answer == Platform::Answer::Yes) {
-        CloseFor(Closing::Abandon);
+    if (answer == Platform::Answer::Yes && !m_run.Finished()) {
+        close();
     }
 }
 
@@ -241,11 +209,11 @@ void frmMain::Act(Outcome outcome)
         ShowQuestion();
         break;
     case Outcome::TestEnded:
+        // Nothing on this window moves any more; the results follow from the event loop.
         Timer1.stop();
         Timer2.stop();
         Timer3.stop();
-        CloseFor(Closing::Results);
-        frmEnd::Open(m_state, m_platform);
+        emit finished();
         break;
     }
 }
@@ -257,8 +225,9 @@ void frmMain::ShowQuestion()
     for (int k = 1; k <= 4; ++k) {
         m_answers[k]->setPlainText(FromCp1251(view.answer[k]));
         m_answers[k]->setEnabled(view.enabled[k]);
-        m_markers[k]->setEnabled(view.enabled[k]);
     }
+    // Markers are never dimmed: exactly one shows the tick, also on a slot that has just become unused.
+    // The run ignores clicks on unused slots.
     m_ui->Image3->setToolTip(FromCp1251(view.help));
     m_ui->lblTrue->setText(FromCp1251(view.lblTrue));
     m_ui->lblFalse->setText(FromCp1251(view.lblFalse));

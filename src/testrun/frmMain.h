@@ -1,5 +1,6 @@
 #pragma once
 
+#include "testbase/Loader.h"
 #include "testrun/Layout.h"
 #include "testrun/TestRun.h"
 
@@ -16,8 +17,8 @@ class QLabel;
 class QPlainTextEdit;
 class Platform;
 
-// The question window: loads the base, shows one question at a time with its clocks, and hands the
-// finished test to the results window. Every rule lives in TestRun; this class shows and forwards.
+// The question window: loads the base, shows one question at a time with its clocks, and reports when
+// the test has ended or been left. Every rule lives in TestRun; this class shows and forwards.
 class frmMain final : public QWidget
 {
     Q_OBJECT
@@ -25,10 +26,14 @@ public:
     frmMain(TestState &state, Platform &platform, QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // Loads the base named in the state and shows the window, or does what the load failure demands.
-    static void Open(TestState &state, Platform &platform);
+    // Loads the base named in the state. On failure its message has been shown and the window is not.
+    LoadFailure Form_Load();
 
-    const TestRun &Run() const { return m_run; }
+signals:
+    // The test has ended: the last question was submitted or the test time ran out. SpentTime is set.
+    void finished();
+    // The examinee left the running test: Yes to the question, or the window's close button.
+    void abandoned();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -36,16 +41,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Why the window closes: only an abandoned test (or the title-bar button) ends the program here.
-    enum class Closing
-    {
-        Abandon,
-        Results,
-        Reselect,
-        Failed,
-    };
-
-    bool Form_Load();
     void Form_Unload();
     void Opt_Click(int k);
     void cmdNext_Click();
@@ -54,7 +49,6 @@ private:
     void Timer2_Timer();
     void Timer3_Timer();
     void Act(Outcome outcome);
-    void CloseFor(Closing reason);
     void ShowQuestion();
     void ShowMarkers();
     void ShowClocks();
@@ -66,7 +60,7 @@ private:
     Platform &m_platform;
     TestRun m_run;
     MainLayout m_layout;
-    Closing m_closing = Closing::Abandon;
+    bool m_loaded = false;
     QTimer Timer1;
     QTimer Timer2;
     QTimer Timer3;

@@ -3,7 +3,6 @@
 #include "winutil/SizeLimits.h"
 
 #include <QEvent>
-#include <QPointer>
 #include <QWidget>
 
 #include <algorithm>
@@ -23,9 +22,12 @@ public:
         : QObject(window), m_window(window), m_limits(limits), m_ownMin(window->minimumSize()),
           m_ownMax(window->maximumSize())
     {
+        setObjectName(Name);
         window->installEventFilter(this);
         Apply();
     }
+
+    static constexpr const char *Name = "StopResize";
 
     // Gives the window back the limits it had of its own.
     void Restore()
@@ -52,14 +54,18 @@ protected:
     }
 
 private:
-    QSize Margins() const
+    // The frame of the normal state: a maximised window loses its borders, and limits taken from it would
+    // make the restored window larger than the user left it.
+    QSize Margins()
     {
+        const bool normal = !(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen |
+                                                          Qt::WindowMinimized));
         const QSize outer = m_window->frameGeometry().size();
         const QSize inner = m_window->geometry().size();
-        if (m_window->isVisible() && outer != inner) {
-            return outer - inner;
+        if (normal && m_window->isVisible() && outer != inner) {
+            m_normalMargins = outer - inner;
         }
-        return DesignMargins;
+        return m_normalMargins;
     }
 
     // The limits are outer sizes; the window's own limits are client sizes.
@@ -83,23 +89,21 @@ private:
     SizeLimitValues m_limits;
     QSize m_ownMin;
     QSize m_ownMax;
+    QSize m_normalMargins = DesignMargins;
 };
-
-// One limited window at a time; null once that window is gone.
-QPointer<Limiter> LimitWnd;
 } // namespace
 
 void SetSizeLimits(QWidget *window, float minWidth, float minHeight, float maxWidth, float maxHeight)
 {
-    ClearSizeLimits();
-    LimitWnd = new Limiter(window, SizeLimitValues{minWidth, minHeight, maxWidth, maxHeight});
+    ClearSizeLimits(window);
+    new Limiter(window, SizeLimitValues{minWidth, minHeight, maxWidth, maxHeight});
 }
 
-void ClearSizeLimits()
+void ClearSizeLimits(QWidget *window)
 {
-    if (LimitWnd) {
-        LimitWnd->Restore();
-        delete LimitWnd;
+    if (auto *limiter = static_cast<Limiter *>(window->findChild<QObject *>(Limiter::Name, Qt::FindDirectChildrenOnly))) {
+        limiter->Restore();
+        delete limiter;
     }
 }
 } // namespace StopResize

@@ -5,5 +5,6 @@ class QWidget;
 // The question window's minimum outer size. Limits are pixels; 0 leaves that limit as it was.
 namespace StopResize {
 void SetSizeLimits(QWidget *window, float minWidth, float minHeight, float maxWidth, float maxHeight);
-void ClearSizeLimits();
+// Gives window back the limits it had before SetSizeLimits.
+void ClearSizeLimits(QWidget *window);
 } // namespace StopResize

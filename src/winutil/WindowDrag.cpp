@@ -14,8 +14,8 @@ bool OnWayland()
 }
 } // namespace
 
-Mover::Mover(QWidget *window, std::initializer_list<QWidget *> handles)
-    : QObject(window), m_window(window), m_handles(handles)
+Mover::Mover(QWidget *window, std::initializer_list<QWidget *> handles, QWidget *clickable)
+    : QObject(window), m_window(window), m_handles(handles), m_clickable(clickable)
 {
     window->installEventFilter(this);
     for (QWidget *handle : handles) {
@@ -38,7 +38,7 @@ void Mover::Follow(const QPointF &globalPos)
 {
     const QPoint delta = (globalPos - m_pressGlobal).toPoint();
     // A hand never holds quite still: a slip under the drag distance is still a click.
-    if (!m_moved && delta.manhattanLength() < QApplication::startDragDistance()) {
+    if (m_pressMayClick && !m_moved && delta.manhattanLength() < QApplication::startDragDistance()) {
         return;
     }
     if (OnWayland()) {
@@ -79,8 +79,9 @@ bool Mover::eventFilter(QObject *watched, QEvent *event)
         m_pressGlobal = mouse->globalPosition();
         m_startPos = m_window->pos();
         m_moved = false;
-        // A double click is one click and then a double click, not two clicks.
-        m_clickable = event->type() == QEvent::MouseButtonPress;
+        // A double click is one click and then a double click, not two clicks. Only the left button clicks.
+        m_pressMayClick = widget == m_clickable && event->type() == QEvent::MouseButtonPress &&
+                      m_button == Qt::LeftButton;
         // Any button, not only the left one: follow the pointer ourselves rather than ask the window
         // manager, which answers the left button alone and is not always there.
         widget->grabMouse();
@@ -99,10 +100,9 @@ bool Mover::eventFilter(QObject *watched, QEvent *event)
         if (static_cast<QMouseEvent *>(event)->button() != m_button) {
             return true;
         }
-        QWidget *control = m_pressed;
         Stop();
-        if (m_clickable && !m_moved) {
-            emit clicked(control);
+        if (m_pressMayClick && !m_moved) {
+            emit clicked();
         }
         return true;
     }
@@ -117,8 +117,8 @@ bool Mover::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-Mover *Start(QWidget *window, std::initializer_list<QWidget *> handles)
+Mover *Start(QWidget *window, std::initializer_list<QWidget *> handles, QWidget *clickable)
 {
-    return new Mover(window, handles);
+    return new Mover(window, handles, clickable);
 }
 } // namespace WindowDrag

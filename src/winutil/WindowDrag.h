@@ -12,16 +12,18 @@ class QWidget;
 // Where a program may place its own window (Windows, X11) the window follows the pointer until the button
 // is released; on Wayland the press is handed to the platform's own move.
 namespace WindowDrag {
-// Watches the presses of one window. A press and release that did not move the window is a click.
+// Watches the presses of one window. The window follows the pointer from the first pixel, except from a
+// handle that is also clicked: there a left press and release that stays within the drag distance is a
+// click, and only a longer drag moves the window.
 class Mover final : public QObject
 {
     Q_OBJECT
 public:
-    Mover(QWidget *window, std::initializer_list<QWidget *> handles);
+    Mover(QWidget *window, std::initializer_list<QWidget *> handles, QWidget *clickable);
 
 signals:
-    // A press on control (the window itself or one of the handles) ended without moving the window.
-    void clicked(QWidget *control);
+    // A left click on the clickable handle.
+    void clicked();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -33,15 +35,16 @@ private:
 
     QWidget *m_window;
     QList<QWidget *> m_handles;
+    QWidget *m_clickable;
     QPointer<QWidget> m_pressed; // the control under the held button; null when no button is held
     Qt::MouseButton m_button = Qt::NoButton;
     QPointF m_pressGlobal;
     QPoint m_startPos;
     bool m_moved = false;
-    bool m_clickable = false;
+    bool m_pressMayClick = false;
 };
 
-// The window's background and each of handles start a move on a press of any mouse button. The mover
-// belongs to the window.
-Mover *Start(QWidget *window, std::initializer_list<QWidget *> handles);
+// The window's background and each of handles start a move on a press of any mouse button; clickable,
+// when given, is one of the handles that also takes clicks. The mover belongs to the window.
+Mover *Start(QWidget *window, std::initializer_list<QWidget *> handles, QWidget *clickable = nullptr);
 } // namespace WindowDrag

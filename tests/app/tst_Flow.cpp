@@ -1,5 +1,6 @@
 #include "../support/WindowTest.h"
 
+#include "about/frmAbout.h"
 #include "app/frmChose.h"
 #include "results/frmEnd.h"
 #include "testrun/frmMain.h"
@@ -8,27 +9,28 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-// The whole way through, as an examinee goes it: a name, a topic, every question, the results.
+// The roads between the windows, as an examinee goes them.
 class tst_Flow : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void selectionToResultLine()
+    void selectionToResultLineAndAbout()
     {
         auto questions = TestFiles::Numbered(4);
         questions[2].answers[1] = "NONE";
         TestFiles::WriteLines(InFolder("Tests/flow.bse"), TestFiles::Base("Сквозной тест", questions));
 
-        frmChose::Open(m_state, m_platform);
+        Start();
         auto *chose = Shown<frmChose>();
         QVERIFY(chose);
         auto *name = Child<QLineEdit>(chose, "Text1");
         name->insert("Иванов"); // typing replaces the selected initial name
         QTest::keyClick(name, Qt::Key_Return);
+        Settle();
 
         frmMain *main = Shown<frmMain>();
-        QVERIFY(main);
+        QVERIFY(main && !Shown<frmChose>());
         auto *next = Child<QPushButton>(main, "cmdNext");
         Click(main, "txtB"); // right
         QTest::mouseClick(next, Qt::LeftButton);
@@ -40,17 +42,114 @@ private slots:
         m_platform.Advance(75'000);
         QTRY_COMPARE(Text(main, "Label6"), QString("0:01:15"));
         QTest::mouseClick(next, Qt::LeftButton);
+        Settle();
 
         frmEnd *end = Shown<frmEnd>();
-        QVERIFY(end);
-        QVERIFY(!Shown<frmMain>());
+        QVERIFY(end && !Shown<frmMain>());
         QCOMPARE(Text(end, {"Label5", "lblAll", "lblTrue", "lblFalse", "lblTime"}),
                  QString("Иванов | 4 | 2 | 2 | 0:01:15"));
         QCOMPARE(TestFiles::Read(InFolder("Result.res")),
                  QByteArray::fromStdString(ToCp1251("Иванов=   2  4  4  2  True= 2  False= 2")) + "\r\n");
 
-        Click(end, "Command1");
+        // Enter opens About over the results, and its own Enter closes it again.
+        QTest::keyClick(Child(end, "lblAll"), Qt::Key_Return);
+        Settle();
+        auto *about = Shown<frmAbout>();
+        QVERIFY(about && about->isModal());
+        QTest::keyClick(about, Qt::Key_Return);
+        QVERIFY(!Shown<frmAbout>() && end->isVisible());
+
+        // On the exit button Enter presses that button.
+        Child(end, "Command1")->setFocus();
+        QTest::keyClick(Child(end, "Command1"), Qt::Key_Return);
+        Settle();
+        QVERIFY(!Shown<frmEnd>() && !Shown<frmAbout>());
         QCOMPARE(m_platform.endings, 1);
+    }
+
+    // The question window opens once the name box's Enter handler has returned, whatever the load yields.
+    void enterInTheNameBoxLoadsAfterItsHandler()
+    {
+        TestFiles::WriteLines(InFolder("Tests/big.bse"), TestFiles::Base("Большая", TestFiles::Numbered(800)));
+        Start();
+        auto *name = Child<QLineEdit>(Shown<frmChose>(), "Text1");
+        m_platform.step = 50; // a slow machine: the load hands over to the event loop again and again
+        bool inHandler = true;
+        bool loadedInHandler = false;
+        QTimer::singleShot(0, this, [&] { loadedInHandler = inHandler; });
+        QTest::keyClick(name, Qt::Key_Return);
+        inHandler = false;
+        QTRY_VERIFY(Shown<frmMain>());
+        QVERIFY(!loadedInHandler);
+        QCOMPARE(Text(Shown<frmMain>(), "Text1"), QString("Вопрос 1"));
+    }
+
+    void wrongHeaderReturnsToTheSelection()
+    {
+        TestFiles::WriteLines(InFolder("Tests/geo.bse"), TestFiles::Base("География", TestFiles::Numbered(3)));
+        QStringList lower = TestFiles::Base("Химия", TestFiles::Numbered(7));
+        lower[0] = "[zorvantabasefile.2.0]";
+        QVERIFY(!StartOn(lower));
+        QCOMPARE(m_platform.boxes, QStringList{"Critical: Неверная кодировка базы!"});
+        QCOMPARE(m_platform.endings, 0);
+        auto *chose = Shown<frmChose>();
+        QVERIFY(chose && chose->isModal());
+
+        Click(chose, "Command1");
+        Settle();
+        frmMain *main = Shown<frmMain>();
+        QVERIFY(main);
+        QCOMPARE(main->windowTitle() + " " + Text(main, "Text1"), QString("География (3) Вопрос 1"));
+    }
+
+    void loadFailuresGiveTheirMessageAndEnd_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("message");
+        QStringList noNum = TestFiles::Base("Т", TestFiles::Numbered(2));
+        noNum.removeLast();
+        QTest::newRow("empty") << QStringList() << "Пустой файл!";
+        QTest::newRow("no questions") << QStringList{"текст", "ещё"} << "База не содержит вопросов!";
+        QTest::newRow("missing setting") << noNum << "Данный файл не соответствует кодировке Zorvanta Base File 2.0";
+    }
+
+    void loadFailuresGiveTheirMessageAndEnd()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, message);
+        QVERIFY(!StartOn(lines));
+        QCOMPARE(m_platform.boxes, QStringList{"Critical: " + message});
+        QVERIFY(m_platform.endings == 1 && !Shown<frmMain>() && !Shown<frmChose>());
+    }
+
+    // Only the list needs the Tests folder: a base named on the command line loads without it.
+    void commandLineBaseLoadsWhenTheFolderCannotBeMade()
+    {
+        TestFiles::WriteLines(InFolder("Tests"), {"a file where the folder should be"});
+        frmMain *main = StartOn(TestFiles::Base("Химия", TestFiles::Numbered(4)));
+        QCOMPARE(m_platform.boxes, QStringList{"Critical: Не удалось создать папку тестов"});
+        QVERIFY(main);
+        QCOMPARE(main->windowTitle(), QString("Химия (4)"));
+        QCOMPARE(FromCp1251(m_state.UserName), QString("Тестируемый"));
+    }
+
+    // The test time runs out while the examinee is asked whether to leave: the question goes with the
+    // test, and the results come once.
+    void testLimitWhileTheConfirmationIsOpenEndsTheTestOnce()
+    {
+        frmMain *main = StartOn(TestFiles::Base("Т", TestFiles::Numbered(10), "00:01:00"));
+        m_platform.answers = {Platform::Answer::Yes};
+        m_platform.whileShown = [this] {
+            m_platform.Advance(61'000);
+            QTRY_VERIFY(Shown<frmEnd>());
+        };
+        Click(main, "cmdCancel");
+        Settle();
+        QCOMPARE(m_platform.closedBoxes, 1);
+        QVERIFY(Shown<frmEnd>() && !Shown<frmMain>());
+        QCOMPARE(m_platform.endings, 0);
+        QCOMPARE(TestFiles::Read(InFolder("Result.res")).count('\n'), 1);
+        QCOMPARE(m_state.SpentTime, std::string("0:01:01"));
     }
 };
 

@@ -29,15 +29,25 @@ public:
         answers.pop_front();
         return answer;
     }
+    void CloseMsgBox() override { ++closedBoxes; }
     void EndProgram() override { ++endings; }
     bool Ended() const override { return endings > 0; }
     bool PrevInstance() override { return otherCopyRunning; }
-    QString AppPath() const override { return appPath; }
-    QString TakeCommand() override { return std::exchange(command, QString()); }
-    Now Clock() const override { return now; }
+    std::filesystem::path AppPath() const override { return appPath.toStdU16String(); }
+    std::filesystem::path TakeCommand() override
+    {
+        return std::exchange(command, QString()).toStdU16String();
+    }
+    // Each reading moves the clock on by step milliseconds, as a slow machine's would.
+    Now Clock() const override
+    {
+        const Now read = now;
+        Advance(step);
+        return read;
+    }
 
     // Moves the fake clock on; the time of day wraps at midnight.
-    void Advance(std::int64_t ms)
+    void Advance(std::int64_t ms) const
     {
         now.monotonicMs += ms;
         now.secondsOfDay = static_cast<int>(now.monotonicMs / 1000 % 86400);
@@ -46,9 +56,11 @@ public:
     std::deque<Answer> answers;       // answers to the coming boxes
     std::function<void()> whileShown; // runs inside the next box, as events would while it is open
     QStringList boxes;
+    int closedBoxes = 0;
     int endings = 0;
     bool otherCopyRunning = false;
     QString appPath;
     QString command;
-    Now now{10 * 3600 * 1000LL, 10 * 3600};
+    mutable Now now{10 * 3600 * 1000LL, 10 * 3600};
+    std::int64_t step = 0;
 };

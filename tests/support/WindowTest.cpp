@@ -1,5 +1,7 @@
 #include "WindowTest.h"
 
+#include "testrun/frmMain.h"
+
 #include <QAbstractScrollArea>
 
 QString Text(const QWidget *window, const char *name)
@@ -51,6 +53,21 @@ void Drag(QWidget *control, QPoint by, QPoint at, Qt::MouseButton button)
     Send(control, QEvent::MouseButtonRelease, at + by, global + by, button, Qt::NoButton);
 }
 
+void Settle()
+{
+    for (int pass = 0; pass < 4; ++pass) {
+        QCoreApplication::sendPostedEvents();
+    }
+}
+
+frmMain *WindowTest::StartOn(const QStringList &lines)
+{
+    TestFiles::WriteLines(InFolder("base.bse"), lines);
+    m_platform.command = InFolder("base.bse");
+    Start();
+    return Shown<frmMain>();
+}
+
 void WindowTest::init()
 {
     QVERIFY(m_dir.isValid());
@@ -59,10 +76,12 @@ void WindowTest::init()
     m_platform = ScriptedPlatform();
     m_platform.appPath = m_dir.path();
     m_state = TestState();
+    m_flow = std::make_unique<Flow>(m_state, m_platform);
 }
 
 void WindowTest::cleanup()
 {
+    m_flow.reset();
     const auto windows = QApplication::topLevelWidgets();
     for (QWidget *w : windows) {
         w->hide();

@@ -3,11 +3,14 @@
 #include "ScriptedPlatform.h"
 #include "TestFiles.h"
 
+#include "app/Flow.h"
 #include "testbase/TestState.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QtTest>
+
+class frmMain;
 
 // The visible top-level window of a type; null when none is showing.
 template <typename T> T *Shown()
@@ -38,18 +41,31 @@ void SendMouse(QWidget *to, QEvent::Type type, QPoint at, Qt::MouseButton button
 // Presses a button on a control (at its middle unless told), drags the pointer by a distance and lets go.
 void Drag(QWidget *control, QPoint by, QPoint at = {}, Qt::MouseButton button = Qt::LeftButton);
 
-// Each window test starts in an empty program folder with a fresh platform and test state, and leaves no
-// window behind.
+// Lets the program's queued steps run: the road between windows goes on from the event loop.
+void Settle();
+
+// Each window test starts in an empty program folder with a fresh platform, test state and road between
+// the windows, and leaves no window behind.
 class WindowTest : public QObject
 {
     Q_OBJECT
 
 protected:
     QString InFolder(const QString &name) const { return m_dir.path() + '/' + name; }
+    // Starts the program and lets it run until it waits for the examinee.
+    void Start()
+    {
+        m_flow->Start();
+        Settle();
+    }
+    // The program started on a base with these lines, from the command line: the question window, or
+    // null when the base did not load.
+    frmMain *StartOn(const QStringList &lines);
 
     QTemporaryDir m_dir;
     ScriptedPlatform m_platform;
     TestState m_state;
+    std::unique_ptr<Flow> m_flow;
 
 private slots:
     void init();

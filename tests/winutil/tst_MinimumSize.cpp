@@ -1,9 +1,6 @@
-#include "ScriptedPlatform.h"
-#include "TestFiles.h"
+#include "../support/WindowTest.h"
 
-#include "testbase/TestState.h"
 #include "testrun/frmMain.h"
-#include "look/UiText.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -12,7 +9,7 @@
 
 // The question window's minimum size as a window manager enforces it: needs X11 and a window manager, so
 // it skips under the offscreen platform and runs from scripts/x11-tests.sh.
-class tst_MinimumSize : public QObject
+class tst_MinimumSize : public WindowTest
 {
     Q_OBJECT
 
@@ -25,16 +22,9 @@ private slots:
         }
     }
 
-    void draggingStopsAtTheMinimumAndClosingRemovesIt()
+    void draggingStopsAtTheMinimumRestoringKeepsItAndClosingRemovesIt()
     {
-        QTemporaryDir dir;
-        TestFiles::WriteLines(dir.filePath("base.bse"), TestFiles::Base("Размер", TestFiles::Numbered(2)));
-        ScriptedPlatform platform;
-        platform.appPath = dir.path();
-        TestState state;
-        state.BaseFile = ToPathString(dir.filePath("base.bse"));
-        frmMain::Open(state, platform);
-        auto *window = qobject_cast<frmMain *>(QApplication::topLevelWidgets().value(0));
+        frmMain *window = StartOn(TestFiles::Base("Размер", TestFiles::Numbered(2)));
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
 
@@ -45,8 +35,13 @@ private slots:
         QProcess::execute("xdotool", {"windowsize", id, "300", "200"});
         QTRY_COMPARE(window->frameGeometry().size(), QSize(641, 489));
 
+        // A maximised window has no borders; restored, it must come back as small as it was.
         window->showMaximized();
         QTRY_VERIFY(window->isMaximized());
+        window->showNormal();
+        QTRY_VERIFY(!window->isMaximized());
+        QTest::qWait(300);
+        QTRY_COMPARE(window->frameGeometry().size(), QSize(641, 489));
 
         window->close();
         QCOMPARE(window->minimumSize(), QSize(0, 0));

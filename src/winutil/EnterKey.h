@@ -1,0 +1,15 @@
+#pragma once
+
+class QObject;
+class QPushButton;
+class QWidget;
+
+// Enter as the platform's dialogs take it: it presses the focused push button, and anywhere else the
+// window's default button.
+namespace EnterKey {
+// Makes button the window's default button, drawn as such; Enter that no control takes presses it.
+void SetDefault(QWidget *window, QPushButton *button);
+// A held Enter key repeats; the repeats must not submit, accept or open anything in any window. Holds
+// while owner lives.
+void IgnoreRepeats(QObject *owner);
+} // namespace EnterKey
