@@ -14,6 +14,45 @@
 #include "winutil/WindowDrag.h"
 
 #include <QCloseEvent>
+#include <QPainter>
+
+namespace {
+// A dotted line one pixel wide, every other pixel in its exact colour: a styled dotted border would be
+// smoothed into half-strength pixels.
+class DottedLine final : public QObject
+{
+public:
+    DottedLine(QWidget *line, const QColor &colour) : QObject(line), m_colour(colour)
+    {
+        line->installEventFilter(this);
+        line->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Paint) {
+            return false;
+        }
+        auto *line = static_cast<QWidget *>(watched);
+        QPainter painter(line);
+        const bool across = line->width() >= line->height();
+        const int length = across ? line->width() : line->height();
+        for (int i = 0; i < length; i += 2) {
+            painter.fillRect(across ? QRect(i, 0, 1, 1) : QRect(0, i, 1, 1), m_colour);
+        }
+        return true;
+    }
+
+private:
+    QColor m_colour;
+};
+
+void DrawDotted(QWidget *line, const QColor &colour)
+{
+    new DottedLine(line, colour);
+}
+} // namespace
 
 frmEnd::frmEnd(TestState &state, Platform &platform, QWidget *parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::frmEnd>()), m_state(state), m_platform(platform)
@@ -31,9 +70,8 @@ frmEnd::frmEnd(TestState &state, Platform &platform, QWidget *parent)
         caption->adjustSize();
     }
     // Lines are drawn, not touched: a press on them belongs to the frame beneath.
-    for (QWidget *line : {m_ui->Line2, m_ui->Line1_1}) {
-        line->setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
+    DrawDotted(m_ui->Line2, QColor(0, 0, 128));
+    DrawDotted(m_ui->Line1_1, QColor(0, 0, 192));
     m_ui->BtnEnh1->setIcon(Artwork::AboutIcon());
     m_ui->Command1->setIcon(Artwork::ExitIcon());
     EnterKey::SetDefault(this, m_ui->BtnEnh1);

@@ -50,14 +50,16 @@ private slots:
         QVERIFY(m_platform.boxes.isEmpty());
     }
 
-    // A title too long for the list shows cut short, and the test still gets it whole.
-    void longTitleIsElidedInTheListOnly()
+    // A title too long for the list shows cut short, and the test still gets it whole. The list is
+    // painted in its own colour.
+    void longTitleIsElidedInThePinkListOnly()
     {
         const QString title(1'000'000, QChar(0x0416));
         WriteBase("long.bse", title);
         frmChose *chose = StartShown();
         auto *combo = Child<QComboBox>(chose, "Combo1");
         QVERIFY(combo->itemText(0).size() < 100 && combo->itemText(0).endsWith(QChar(0x2026)));
+        QCOMPARE(combo->grab().toImage().pixelColor(combo->width() / 2, 2), QColor(255, 192, 192));
         Click(chose, "Command1");
         Settle();
         QCOMPARE(m_state.TestTitle.size(), std::size_t(1'000'000));

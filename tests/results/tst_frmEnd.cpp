@@ -66,6 +66,20 @@ private slots:
         QVERIFY(atShow.shaped); // the corner cut away, the middle kept
     }
 
+    // The frame's fill and its dotted lines in their exact colours, not blended.
+    void paintsExactColours()
+    {
+        frmEnd *end = Finish();
+        const QImage shot = end->grab().toImage();
+        const auto at = [&](const char *control, QPoint offset) {
+            return shot.pixelColor(Child(end, control)->mapTo(end, offset));
+        };
+        QCOMPARE(at("Line1_1", {0, 0}), QColor(0, 0, 192));
+        QCOMPARE(at("Line1_1", {1, 0}), QColor(192, 192, 255));
+        QCOMPARE(at("Line2", {0, 2}), QColor(0, 0, 128));
+        QCOMPARE(at("Frame1", {60, 60}), QColor(192, 192, 255));
+    }
+
     void failedSaveEndsWithoutShowing()
     {
         QVERIFY(QDir().mkpath(InFolder("Result.res"))); // a folder in the file's place defeats every write
