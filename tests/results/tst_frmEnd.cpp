@@ -107,6 +107,10 @@ private slots:
             QVERIFY2(end->pos() == (c.moves ? before + QPoint(40, 25) : before), c.control);
             QCOMPARE(QWidget::mouseGrabber(), nullptr);
         }
+        // Nothing here is also clicked, so the window follows from the first pixel.
+        const QPoint before = end->pos();
+        Drag(end, {2, 1}, {200, 32});
+        QCOMPARE(end->pos(), before + QPoint(2, 1));
         QCOMPARE(m_platform.endings, 0);
     }
 };
