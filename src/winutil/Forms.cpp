@@ -3,46 +3,70 @@
 #include "winutil/Region.h"
 #include "winutil/Twips.h"
 
+#include <QGuiApplication>
 #include <QRegion>
 #include <QScreen>
 #include <QWidget>
 
-#include <algorithm>
-#include <cmath>
+#ifdef _WIN32
+#include <windows.h>
+#elif defined(ZT_HAVE_XCB_SHAPE)
+#include <xcb/shape.h>
+#endif
 
 namespace Forms {
 namespace {
-// The rounded rectangle as rows of pixels: inside the corner zones each row is inset by the ellipse's
-// curve at the row's middle. Masks have no partial pixels, so this is as clean as a corner can be.
-QRegion RoundedRegion(const RoundRect &shape)
+QRegion ToRegion(const std::vector<PixelRect> &area)
 {
-    const int width = shape.right - shape.left;
-    const int height = shape.bottom - shape.top;
-    if (width <= 0 || height <= 0) {
-        return {};
-    }
-    const double rx = std::clamp(shape.ellipseWidth, 0, width) / 2.0;
-    const double ry = std::clamp(shape.ellipseHeight, 0, height) / 2.0;
     QRegion region;
-    for (int row = 0; row < height; ++row) {
-        const double fromEdge = std::min(row, height - 1 - row) + 0.5;
-        int inset = 0;
-        if (ry > 0 && fromEdge < ry) {
-            const double dy = (ry - fromEdge) / ry;
-            inset = static_cast<int>(std::lround(rx - rx * std::sqrt(1.0 - dy * dy)));
-        }
-        region += QRect(shape.left + inset, shape.top + row, width - 2 * inset, 1);
+    for (const PixelRect &band : area) {
+        region += QRect(band.x, band.y, band.width, band.height);
     }
     return region;
+}
+
+// Gives the window's native surface the shape in device pixels, so that the corners are as many pixels
+// as asked at every scale; a mask set through Qt is scaled from logical pixels and comes out uneven.
+bool ShapeNatively([[maybe_unused]] QWidget *window, [[maybe_unused]] const RoundRect &shape)
+{
+#ifdef _WIN32
+    const HRGN region = CreateRoundRectRgn(shape.left, shape.top, shape.right, shape.bottom,
+                                           shape.ellipseWidth, shape.ellipseHeight);
+    // The window owns the region from here on; a null region leaves it rectangular.
+    SetWindowRgn(reinterpret_cast<HWND>(window->winId()), region, TRUE);
+    return true;
+#elif defined(ZT_HAVE_XCB_SHAPE)
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr) {
+        return false;
+    }
+    std::vector<xcb_rectangle_t> rectangles;
+    for (const PixelRect &band : RoundRectArea(shape)) {
+        rectangles.push_back({static_cast<int16_t>(band.x), static_cast<int16_t>(band.y),
+                              static_cast<uint16_t>(band.width), static_cast<uint16_t>(band.height)});
+    }
+    xcb_shape_rectangles(x11->connection(), XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING,
+                         XCB_CLIP_ORDERING_YX_BANDED, static_cast<xcb_window_t>(window->winId()), 0, 0,
+                         static_cast<uint32_t>(rectangles.size()), rectangles.data());
+    xcb_flush(x11->connection());
+    return true;
+#else
+    return false;
+#endif
 }
 } // namespace
 
 void ShapeWindow(double top, double left, double height, double width, double cornerHeight,
                  double cornerWidth, QWidget *window)
 {
-    const RoundRect shape =
-        ShapeRect(top, left, height, width, cornerHeight, cornerWidth, Twips::PerPixel, Twips::PerPixel);
-    window->setMask(RoundedRegion(shape));
+    // Twips per device pixel: 15 at 96 dpi, 12 at 120 dpi and so on.
+    const double perPixel = Twips::PerPixel / window->devicePixelRatioF();
+    const RoundRect shape = ShapeRect(top, left, height, width, cornerHeight, cornerWidth, perPixel, perPixel);
+    if (!ShapeNatively(window, shape)) {
+        // Where the native surface cannot be reached (offscreen, Wayland), Qt's mask in logical pixels.
+        window->setMask(ToRegion(RoundRectArea(
+            ShapeRect(top, left, height, width, cornerHeight, cornerWidth, Twips::PerPixel, Twips::PerPixel))));
+    }
 }
 
 void ShowCentred(QWidget *window)

@@ -1,5 +1,6 @@
 #include "winutil/Region.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -32,4 +33,33 @@ RoundRect ShapeRect(double top, double left, double height, double width, double
     r.ellipseWidth = RoundHalfEven(cornerWidth);
     r.ellipseHeight = RoundHalfEven(cornerHeight);
     return r;
+}
+
+std::vector<PixelRect> RoundRectArea(const RoundRect &shape)
+{
+    const std::int64_t width = std::int64_t(shape.right) - shape.left;
+    const std::int64_t height = std::int64_t(shape.bottom) - shape.top;
+    std::vector<PixelRect> bands;
+    if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX) {
+        return bands;
+    }
+    const double rx = std::clamp<std::int64_t>(shape.ellipseWidth, 0, width) / 2.0;
+    const double ry = std::clamp<std::int64_t>(shape.ellipseHeight, 0, height) / 2.0;
+    for (std::int64_t row = 0; row < height; ++row) {
+        const double fromEdge = double(std::min(row, height - 1 - row)) + 0.5;
+        std::int32_t inset = 0;
+        if (ry > 0 && fromEdge < ry) {
+            const double dy = (ry - fromEdge) / ry;
+            inset = static_cast<std::int32_t>(std::lround(rx - rx * std::sqrt(1.0 - dy * dy)));
+        }
+        const PixelRect line{shape.left + inset, static_cast<std::int32_t>(shape.top + row),
+                             static_cast<std::int32_t>(width - 2 * inset), 1};
+        // Rows below the corners are all alike: one band holds them.
+        if (!bands.empty() && bands.back().x == line.x && bands.back().width == line.width) {
+            ++bands.back().height;
+        } else {
+            bands.push_back(line);
+        }
+    }
+    return bands;
 }

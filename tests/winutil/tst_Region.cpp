@@ -28,6 +28,23 @@ TEST(Region, WindowShapesInPixels)
     }
 }
 
+// Corners are the same on the left and on the right, and span half the ellipse each way.
+TEST(Region, RoundedCornersAreEvenOnBothSides)
+{
+    for (const RoundRect shape : {RoundRect{0, 0, 442, 215, 50, 50}, RoundRect{0, 0, 552, 269, 50, 50},
+                                  RoundRect{0, 0, 30, 10, 50, 50}}) {
+        std::int32_t rows = 0;
+        for (const PixelRect &band : RoundRectArea(shape)) {
+            EXPECT_EQ(band.x - shape.left, shape.right - (band.x + band.width));
+            rows += band.height;
+        }
+        EXPECT_EQ(rows, shape.bottom - shape.top);
+    }
+    const auto area = RoundRectArea({0, 0, 552, 269, 50, 50});
+    EXPECT_EQ(area.front(), (PixelRect{20, 0, 512, 1}));
+    EXPECT_EQ(area[area.size() / 2], (PixelRect{0, 20, 552, 229}));
+}
+
 TEST(SizeLimits, ZeroLeavesAFieldAsThePlatformSetItAndValuesRoundHalfToEven)
 {
     const MINMAXINFO platform{{1, 2}, {1920, 1080}, {-8, -8}, {136, 39}, {1940, 1100}};
