@@ -37,7 +37,7 @@ bool ShapeNatively([[maybe_unused]] QWidget *window, [[maybe_unused]] const Roun
     return true;
 #elif defined(ZT_HAVE_XCB_SHAPE)
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr || !x11->connection()) {
         return false;
     }
     std::vector<xcb_rectangle_t> rectangles;
