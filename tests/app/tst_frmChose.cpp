@@ -76,11 +76,24 @@ private slots:
         QVERIFY(m_platform.boxes.isEmpty());
     }
 
+    void unreadableCommandLineShowsTheFailureAndAnEmptyWindow_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << InFolder("нет такого.bse") << "Файл не найден";
+        QTest::newRow("folder") << m_dir.path() << "Указанный путь является папкой, а не файлом";
+        QTest::newRow("name too long") << InFolder(QString(300, 'x')) << "Слишком длинное имя файла";
+        // A device would block the reading or never end it.
+        QTest::newRow("device") << "/dev/zero" << "Указанный путь не является обычным файлом";
+    }
+
     void unreadableCommandLineShowsTheFailureAndAnEmptyWindow()
     {
-        m_platform.command = InFolder("нет такого.bse");
+        QFETCH(QString, command);
+        QFETCH(QString, message);
+        m_platform.command = command;
         frmChose *chose = StartShown();
-        QCOMPARE(m_platform.boxes, QStringList{"Critical: Файл не найден"});
+        QCOMPARE(m_platform.boxes, QStringList{"Critical: " + message});
         QCOMPARE(Child<QComboBox>(chose, "Combo1")->count(), 0);
         QCOMPARE(m_platform.endings, 0);
     }
