@@ -8,6 +8,9 @@
 #include "winutil/EnterKey.h"
 #include "winutil/Forms.h"
 
+#include <QThread>
+#include <QTimer>
+
 Flow::Flow(TestState &state, Platform &platform) : m_state(state), m_platform(platform)
 {
     EnterKey::IgnoreRepeats(this);
@@ -15,6 +18,9 @@ Flow::Flow(TestState &state, Platform &platform) : m_state(state), m_platform(pl
 
 Flow::~Flow()
 {
+    for (const QPointer<QWidget> &window : m_retired) {
+        delete window;
+    }
     delete m_chose;
     delete m_main;
     delete m_end; // and the About window it holds
@@ -27,7 +33,15 @@ void Flow::Start()
 
 void Flow::Later(std::function<void()> step)
 {
-    QMetaObject::invokeMethod(this, std::move(step), Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, step = std::move(step)] {
+            if (m_loopLevel < 0) {
+                m_loopLevel = QThread::currentThread()->loopLevel();
+            }
+            step();
+        },
+        Qt::QueuedConnection);
 }
 
 void Flow::OpenChose(bool modal)
@@ -129,7 +143,22 @@ void Flow::OpenAbout()
 void Flow::Retire(QWidget *window)
 {
     window->hide();
-    window->deleteLater();
+    m_retired.emplace_back(window);
+    QTimer::singleShot(0, this, &Flow::DeleteRetired);
+}
+
+// A window's handler may still wait for a message box or a menu, each with an event loop of its own that
+// runs this; the window must outlive it. Only from the road's own event loop, with no box open, is
+// nothing of a closed window left on the stack.
+void Flow::DeleteRetired()
+{
+    if (QThread::currentThread()->loopLevel() > m_loopLevel || m_platform.BoxOpen()) {
+        QTimer::singleShot(100, this, &Flow::DeleteRetired);
+        return;
+    }
+    for (const QPointer<QWidget> &window : std::exchange(m_retired, {})) {
+        delete window;
+    }
 }
 
 void Flow::End()

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <vector>
 
 struct TestState;
 class Platform;
@@ -34,6 +35,7 @@ private:
     void OpenEnd();
     void OpenAbout();
     void Retire(QWidget *window);
+    void DeleteRetired();
     void End();
     // Runs a step from the event loop, once the handler that asked for it has returned.
     void Later(std::function<void()> step);
@@ -44,4 +46,6 @@ private:
     QPointer<frmMain> m_main;
     QPointer<frmEnd> m_end;
     QPointer<frmAbout> m_about; // one window for every opening: its colour cycle carries on
+    std::vector<QPointer<QWidget>> m_retired; // closed, to be deleted once nothing of theirs runs
+    int m_loopLevel = -1;                     // the event loop the road runs in
 };

@@ -36,6 +36,8 @@ public:
     // Closes the box that is open, if any, as if No (or OK) had been chosen: what it asks no longer
     // applies.
     virtual void CloseMsgBox() = 0;
+    // Whether a box is open: whoever asked for it is waiting on the stack for the answer.
+    virtual bool BoxOpen() const = 0;
     // Ends the program at once. Callers return straight away; nothing else runs for them afterwards.
     virtual void EndProgram() = 0;
     virtual bool Ended() const = 0;

@@ -18,6 +18,7 @@ public:
 
     Answer MsgBox(const QString &text, Icon icon, Buttons buttons = Buttons::Ok) override;
     void CloseMsgBox() override;
+    bool BoxOpen() const override { return !m_openBox.isNull(); }
     void EndProgram() override;
     bool Ended() const override { return m_ended; }
     bool PrevInstance() override;

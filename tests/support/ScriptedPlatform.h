@@ -20,7 +20,9 @@ public:
         const char *const icons[] = {"Exclamation", "Critical", "Information"};
         boxes << icons[int(icon)] + QString(buttons == Buttons::YesNo ? " YesNo: " : ": ") + text;
         if (const auto during = std::exchange(whileShown, nullptr)) {
+            ++open;
             during();
+            --open;
         }
         if (answers.empty()) {
             return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
@@ -30,6 +32,7 @@ public:
         return answer;
     }
     void CloseMsgBox() override { ++closedBoxes; }
+    bool BoxOpen() const override { return open > 0; }
     void EndProgram() override { ++endings; }
     bool Ended() const override { return endings > 0; }
     bool PrevInstance() override { return otherCopyRunning; }
@@ -57,6 +60,7 @@ public:
     std::function<void()> whileShown; // runs inside the next box, as events would while it is open
     QStringList boxes;
     int closedBoxes = 0;
+    int open = 0;
     int endings = 0;
     bool otherCopyRunning = false;
     QString appPath;
