@@ -3,35 +3,58 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <random>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
-// A folder of its own, with Result.res in it holding the given bytes (none: no file); removed afterwards.
+// A program folder of its own, named with Cyrillic letters and blanks as in a school's lab, with
+// Result.res in it holding the given bytes (none: no file); removed afterwards.
 struct Folder
 {
     explicit Folder(const std::optional<std::string> &bytes = {})
     {
         fs::create_directories(path);
         if (bytes)
-            std::ofstream(file, std::ios::binary) << *bytes;
+            Write(file, *bytes);
     }
     ~Folder()
     {
         std::error_code ignored;
-        fs::remove_all(path, ignored);
+        fs::remove_all(root, ignored);
     }
-    // Nothing is left beside the result file.
-    bool Alone() const { return std::distance(fs::directory_iterator(path), fs::directory_iterator()) == 1; }
+    static void Write(const fs::path &to, const std::string &bytes)
+    {
+        std::ofstream(to, std::ios::binary) << bytes;
+    }
+    // Every file in the folder, the archived ones included.
+    std::ptrdiff_t Files() const
+    {
+        return std::count_if(fs::recursive_directory_iterator(path), fs::recursive_directory_iterator(),
+                             [](const fs::directory_entry &entry) { return entry.is_regular_file(); });
+    }
 
-    const fs::path path =
-        fs::temp_directory_path() / ("zt_results_" + std::to_string(std::random_device{}()));
+    const fs::path root =
+        fs::temp_directory_path() / ("zt results " + std::to_string(std::random_device{}()));
+    const fs::path path = root / u8"Учебный класс" / u8"Зорванта";
     const fs::path file = path / "Result.res";
 };
+
+std::string Content(const fs::path &file)
+{
+    return ReadWholeFile(file).bytes;
+}
 
 // A test ended with these answers given (0: none), so many of them right.
 TestState Finished(std::string name, std::vector<std::int16_t> given, int trueCount)
@@ -47,6 +70,7 @@ TestState Finished(std::string name, std::vector<std::int16_t> given, int trueCo
 
 // Three questions, the third not reached when the time ran out.
 const TestState Ivanov = Finished("\xC8\xE2\xE0\xED\xEE\xE2", {2, 4, 0}, 1);
+const LocalDateTime Now{2025, 3, 7, 9, 5, 2};
 
 std::string Lines(int count)
 {
@@ -65,55 +89,174 @@ TEST(ResultFile, LinesAreByteExact)
          Finished("\xCF\xB8\xF2\xF0 \xA8\xEB\xEA\xE8\xED", {1, 2, 3, 4, 1, 0, 2, 2, 0, 0}, 3)}};
     for (const auto &[name, state] : cases) {
         SCOPED_TRACE(name);
-        const std::string expected = ReadWholeFile(fs::path(ZT_TEST_DATA) / "results" / name).bytes;
+        const std::string expected = Content(fs::path(ZT_TEST_DATA) / "results" / name);
         ASSERT_FALSE(expected.empty());
         EXPECT_EQ(ResultLine(state), expected);
         const Folder folder;
-        ASSERT_TRUE(SaveResult(folder.file, state));
-        EXPECT_EQ(ReadWholeFile(folder.file).bytes, expected);
+        ASSERT_TRUE(SaveResult(folder.path, state, Now));
+        EXPECT_EQ(Content(folder.file), expected);
     }
 }
 
+// A new entry in the folder (the file itself, or the archive's) is synced so that it outlives a power cut.
 TEST(ResultFile, AppendsUntilAHundredLinesThenStartsAfresh)
 {
     const std::string line = ResultLine(Ivanov);
     const std::string last = "a=   1  True= 1  False= 0";
-    const std::tuple<const char *, std::string, std::string> cases[] = {
-        {"empty file", "", line},
-        {"99 lines", Lines(99), Lines(99) + line},
-        {"100 lines", Lines(100), line},
-        {"150 lines", Lines(150), line},
-        {"missing final line end", last, last + "\r\n" + line},
-        {"bare CR at the end", last + "\r", last + "\r" + line}};
-    for (const auto &[what, before, after] : cases) {
+    const std::tuple<const char *, std::optional<std::string>, std::string, bool> cases[] = {
+        {"no file yet", std::nullopt, line, true},
+        {"empty file", "", line, false},
+        {"99 lines", Lines(99), Lines(99) + line, false},
+        {"100 lines", Lines(100), line, true},
+        {"150 lines", Lines(150), line, true},
+        {"missing final line end", last, last + "\r\n" + line, false},
+        {"bare CR at the end", last + "\r", last + "\r" + line, false},
+        {"bare LF at the end, which ends no line", last + "\n", last + "\n\r\n" + line, false}};
+    for (const auto &[what, before, after, synced] : cases) {
         SCOPED_TRACE(what);
         const Folder folder(before);
-        ASSERT_TRUE(SaveResult(folder.file, Ivanov));
-        EXPECT_EQ(ReadWholeFile(folder.file).bytes, after);
-        EXPECT_TRUE(folder.Alone());
+        bool syncedFolder = false;
+        ASSERT_TRUE(SaveResult(folder.path, Ivanov, Now, [&](SaveStep step) {
+            syncedFolder = syncedFolder || step == SaveStep::SyncFolder;
+            return std::errc{};
+        }));
+        EXPECT_EQ(Content(folder.file), after);
+        EXPECT_EQ(syncedFolder, synced);
     }
 }
 
-TEST(ResultFile, FailureAtAnyStepLosesNothing)
+// A full file moves whole into Results, under a name of its own even within one second; where Results
+// cannot be a folder, the file starts afresh in place.
+TEST(ResultFile, FullFileIsArchivedWhole)
 {
-    const std::tuple<const char *, int, SaveStep> cases[] = {
-        {"reading a short file", 5, SaveStep::Read},
-        {"appending", 5, SaveStep::Append},
-        {"reading a full file", 100, SaveStep::Read},
-        {"writing the fresh file", 100, SaveStep::Replace},
-        {"putting the fresh file in place", 100, SaveStep::Rename}};
-    for (const auto &[what, lines, failing] : cases) {
+    const Folder folder;
+    const fs::path archive = folder.path / "Results";
+    for (const char *name : {"Result-2025-03-07_090502.res", "Result-2025-03-07_090502_2.res"}) {
+        SCOPED_TRACE(name);
+        Folder::Write(folder.file, Lines(100) + name);
+        ASSERT_TRUE(SaveResult(folder.path, Ivanov, Now));
+        EXPECT_EQ(Content(folder.file), ResultLine(Ivanov));
+        EXPECT_EQ(Content(archive / name), Lines(100) + name);
+    }
+    fs::remove_all(archive);
+    Folder::Write(archive, "not a folder");
+    Folder::Write(folder.file, Lines(100));
+    ASSERT_TRUE(SaveResult(folder.path, Ivanov, Now));
+    EXPECT_EQ(Content(folder.file), ResultLine(Ivanov));
+    EXPECT_EQ(Content(archive), "not a folder");
+}
+
+// A failure leaves the old lines in place and nothing beside them. Only a disk too full for a fresh
+// file beside the old one, even after archiving, deletes the old lines so that the new one is saved.
+TEST(ResultFile, FailingStepsLoseNothing)
+{
+    using enum SaveStep;
+    const std::errc io = std::errc::io_error, full = std::errc::no_space_on_device;
+    const std::tuple<const char *, int, std::vector<SaveStep>, std::errc, bool> cases[] = {
+        {"reading a short file", 5, {Read}, io, false},
+        {"appending", 5, {Append}, io, false},
+        {"reading a full file", 100, {Read}, io, false},
+        {"writing the fresh file after archiving", 100, {Replace}, io, false},
+        {"writing the fresh file beside the old one", 100, {Archive, Replace}, io, false},
+        {"putting the fresh file in place", 100, {Archive, Rename}, io, false},
+        {"no room beside the old file", 100, {Archive, Replace}, full, true},
+        {"no room after archiving", 100, {Replace}, full, true}};
+    for (const auto &[what, lines, failing, error, saved] : cases) {
         SCOPED_TRACE(what);
         const Folder folder(Lines(lines));
-        std::vector<SaveStep> asked;
-        EXPECT_FALSE(SaveResult(folder.file, Ivanov, [&](SaveStep step) {
-            asked.push_back(step);
-            return step == failing;
-        }));
-        ASSERT_FALSE(asked.empty());
-        EXPECT_EQ(asked.back(), failing);
-        EXPECT_EQ(ReadWholeFile(folder.file).bytes, Lines(lines));
-        EXPECT_TRUE(folder.Alone());
+        EXPECT_EQ(SaveResult(folder.path, Ivanov, Now,
+                             [&](SaveStep step) {
+                                 return std::find(failing.begin(), failing.end(), step) != failing.end()
+                                            ? error
+                                            : std::errc{};
+                             }),
+                  saved);
+        EXPECT_EQ(Content(folder.file), saved ? ResultLine(Ivanov) : Lines(lines));
+        EXPECT_EQ(folder.Files(), 1);
+    }
+}
+
+#ifdef _WIN32
+// Another program's handle on the file that shares nothing with anyone.
+struct HeldOpen
+{
+    explicit HeldOpen(const fs::path &file) { _wsopen_s(&fd, file.c_str(), _O_RDONLY, _SH_DENYRW, _S_IREAD); }
+    ~HeldOpen() { _close(fd); }
+    int fd = -1;
+};
+#else
+// Whether this user is refused writing to a read-only file; root is not.
+bool PermissionsApply()
+{
+    const Folder folder("");
+    fs::permissions(folder.file, fs::perms::all, fs::perm_options::remove);
+    const bool refused = !std::ofstream(folder.file, std::ios::app);
+    fs::permissions(folder.file, fs::perms::owner_all, fs::perm_options::add);
+    return refused;
+}
+#endif
+
+// A file another program holds open without sharing, a read-only file, and a read-only folder where the
+// system has them: the save fails and the old lines stay.
+TEST(ResultFile, UnwritableFileFailsAndKeepsItsLines)
+{
+#ifndef _WIN32
+    if (!PermissionsApply())
+        GTEST_SKIP() << "file permissions do not bind this user";
+#endif
+    enum class Lock
+    {
+        ReadOnlyFile,
+        ReadOnlyFolder,
+        HeldOpen
+    };
+    const std::tuple<const char *, int, Lock> cases[] = {
+#ifdef _WIN32
+        {"held open, appending", 5, Lock::HeldOpen},
+        {"held open, full", 100, Lock::HeldOpen},
+#else
+        // The read-only attribute of a Windows folder does not keep files from being made in it.
+        {"read-only folder", 100, Lock::ReadOnlyFolder},
+#endif
+        {"read-only file", 5, Lock::ReadOnlyFile}};
+    for (const auto &[what, lines, lock] : cases) {
+        SCOPED_TRACE(what);
+        const Folder folder(Lines(lines));
+        const fs::path locked = lock == Lock::ReadOnlyFolder ? folder.path : folder.file;
+        const auto writable = fs::perms::owner_write;
+        if (lock != Lock::HeldOpen)
+            fs::permissions(locked, writable, fs::perm_options::remove);
+        {
+#ifdef _WIN32
+            std::optional<HeldOpen> held;
+            if (lock == Lock::HeldOpen)
+                held.emplace(folder.file);
+#endif
+            EXPECT_FALSE(SaveResult(folder.path, Ivanov, Now));
+        }
+        fs::permissions(locked, writable, fs::perm_options::add);
+        EXPECT_EQ(Content(folder.file), Lines(lines));
+        EXPECT_EQ(folder.Files(), 1);
+    }
+}
+
+// The file lies in the program's folder however that folder's path ends, a drive's root included, and
+// whichever separators it mixes.
+TEST(ResultFile, FolderAndNameJoinWithOneSeparator)
+{
+    const std::pair<fs::path, fs::path> cases[] = {
+#ifdef _WIN32
+        {L"C:\\", L"C:\\Result.res"},
+        {L"C:/", L"C:/Result.res"},
+        {L"C:\\Учебный класс\\Зорванта\\", L"C:\\Учебный класс\\Зорванта\\Result.res"},
+        {L"C:/Учебный класс\\Зорванта", L"C:/Учебный класс\\Зорванта\\Result.res"},
+        {L"\\\\server\\share\\", L"\\\\server\\share\\Result.res"},
+#endif
+        {"/", "/Result.res"},
+        {"/opt/zt/", "/opt/zt/Result.res"}};
+    for (const auto &[folder, file] : cases) {
+        SCOPED_TRACE(testing::PrintToString(folder));
+        EXPECT_EQ(ResultFilePath(folder).native(), file.native());
     }
 }
 } // namespace
