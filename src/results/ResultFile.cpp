@@ -1,110 +1,159 @@
 #include "results/ResultFile.h"
 
+#include "results/DurableFiles.h"
 #include "testbase/BaseText.h"
 #include "testbase/FileIo.h"
 
+#include <cstdint>
 #include <cstdio>
-#include <system_error>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include <optional>
 
 namespace {
+namespace fs = std::filesystem;
+
 constexpr std::size_t freshStartLines = 100;
+// Far more files than can be archived within one second; the bound only keeps a strange folder from
+// holding the save up.
+constexpr int archiveAttempts = 1000;
+constexpr std::errc none{};
 
-std::FILE *OpenFile(const std::filesystem::path &path, bool append)
+// What a save needs to know of the file that is already there.
+struct Existing
 {
-#ifdef _WIN32
-    return _wfopen(path.c_str(), append ? L"ab" : L"wb");
-#else
-    return std::fopen(path.c_str(), append ? "ab" : "wb");
-#endif
+    bool found = false;
+    std::size_t lines = 0;     // counted up to freshStartLines
+    bool lastLineOpen = false; // the last line has no line end
+    std::uintmax_t size = 0;   // exact when fewer than freshStartLines lines were counted
+};
+
+// One pass over the file with a fixed buffer, ended as soon as the file is known to be full.
+std::optional<Existing> ReadExisting(const fs::path &file)
+{
+    Existing existing;
+    FileError error = FileError::None;
+    const FileHandle handle = OpenForReading(file, error);
+    if (!handle) {
+        return error == FileError::NotFound ? std::optional(existing) : std::nullopt;
+    }
+    existing.found = true;
+    LineSplitter splitter;
+    char piece[1 << 16];
+    std::size_t count = 0;
+    while (splitter.Lines() < freshStartLines &&
+           (count = std::fread(piece, 1, sizeof piece, handle.get())) > 0) {
+        splitter.Feed(std::string_view(piece, count), [](std::size_t) {});
+        existing.size += count;
+    }
+    if (std::ferror(handle.get())) {
+        return std::nullopt;
+    }
+    existing.lines = splitter.Lines();
+    existing.lastLineOpen = splitter.InLine();
+    return existing;
 }
 
-bool SyncToDisk(std::FILE *f)
+// The step's own outcome, unless the hook fails it first.
+template <typename Run> std::errc Step(const SaveFailAt &failAt, SaveStep step, Run run)
 {
-#ifdef _WIN32
-    return _commit(_fileno(f)) == 0;
-#else
-    return fsync(fileno(f)) == 0;
-#endif
+    if (failAt) {
+        if (const std::errc error = failAt(step); error != none) {
+            return error;
+        }
+    }
+    return run();
 }
 
-// The bytes go out in one write and are on the disk before this returns true.
-bool WriteDurably(const std::filesystem::path &path, bool append, std::string_view bytes)
+void Synced(const SaveFailAt &failAt, const fs::path &folder)
 {
-    std::FILE *f = OpenFile(path, append);
-    if (!f) {
-        return false;
+    if (failAt) {
+        failAt(SaveStep::SyncFolder);
     }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = ok && SyncToDisk(f);
-    ok = std::fclose(f) == 0 && ok;
-    return ok;
-}
-
-// Makes a rename survive a power cut; a folder that refuses this does not undo the rename.
-void SyncFolder([[maybe_unused]] const std::filesystem::path &folder)
-{
-#ifndef _WIN32
-    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
-#endif
-}
-
-bool Failing(const std::function<bool(SaveStep)> &failAt, SaveStep step)
-{
-    return failAt && failAt(step);
-}
-
-// The new line becomes the file's only line. It is written beside the old file first and then put in
-// its place, so the old file is there until the new one is complete.
-bool StartAfresh(const std::filesystem::path &file, const std::string &line,
-                 const std::function<bool(SaveStep)> &failAt)
-{
-    std::filesystem::path fresh = file;
-    fresh += ".new";
-    std::error_code ec;
-    if (Failing(failAt, SaveStep::Replace) || !WriteDurably(fresh, false, line)) {
-        std::filesystem::remove(fresh, ec);
-        return false;
-    }
-    if (Failing(failAt, SaveStep::Rename)) {
-        ec = std::make_error_code(std::errc::io_error);
-    } else {
-        std::filesystem::rename(fresh, file, ec);
-    }
-    if (ec) {
-        std::filesystem::remove(fresh, ec);
-        return false;
-    }
-    SyncFolder(file.parent_path());
-    return true;
+    SyncFolder(folder);
 }
 
 // Appends the line; a failed write is cut back off so that no half line stays behind.
-bool Append(const std::filesystem::path &file, const std::string &existing, const std::string &line,
-            const std::function<bool(SaveStep)> &failAt)
+std::errc Append(const fs::path &file, const Existing &existing, const std::string &line,
+                 const SaveFailAt &failAt)
 {
-    if (Failing(failAt, SaveStep::Append)) {
-        return false;
-    }
     // A last line without its line end would otherwise swallow the new line.
-    const bool needsLineEnd = !existing.empty() && existing.back() != '\r' && existing.back() != '\n';
-    if (WriteDurably(file, true, needsLineEnd ? "\r\n" + line : line)) {
-        return true;
+    const std::string bytes = existing.lastLineOpen ? "\r\n" + line : line;
+    const std::errc error =
+        Step(failAt, SaveStep::Append, [&] { return WriteDurably(file, WriteMode::Append, bytes); });
+    if (error != none) {
+        std::error_code ignored;
+        fs::resize_file(file, existing.size, ignored);
+        return error;
     }
+    if (!existing.found) {
+        Synced(failAt, file.parent_path());
+    }
+    return none;
+}
+
+// The old file goes first, so that the line fits where the old and the new file together would not.
+std::errc DeleteThenWrite(const fs::path &file, const std::string &line, const SaveFailAt &failAt)
+{
     std::error_code ec;
-    std::filesystem::resize_file(file, existing.size(), ec);
-    return false;
+    fs::remove(file, ec);
+    if (ec) {
+        return std::errc::io_error;
+    }
+    if (const std::errc error = WriteDurably(file, WriteMode::Create, line); error != none) {
+        fs::remove(file, ec);
+        return error;
+    }
+    Synced(failAt, file.parent_path());
+    return none;
+}
+
+// The line becomes the file's only line. It is written beside the old file and then replaces it in one
+// step, so the old lines stay until the new file is complete.
+std::errc StartAfresh(const fs::path &file, const std::string &line, const SaveFailAt &failAt)
+{
+    fs::path fresh = file;
+    fresh += ".new";
+    std::error_code ignored;
+    const std::errc written =
+        Step(failAt, SaveStep::Replace, [&] { return WriteDurably(fresh, WriteMode::Create, line); });
+    if (written != none) {
+        fs::remove(fresh, ignored);
+        return NoRoom(written) ? DeleteThenWrite(file, line, failAt) : written;
+    }
+    if (const std::errc error = Step(failAt, SaveStep::Rename, [&] { return PutInPlace(fresh, file); });
+        error != none) {
+        fs::remove(fresh, ignored);
+        return error;
+    }
+    Synced(failAt, file.parent_path());
+    return none;
+}
+
+// Moves the full file whole into the archive folder under the first free name for now. Returns where it
+// went; nothing when it stayed where it was.
+std::optional<fs::path> Archive(const fs::path &programFolder, const fs::path &file, const LocalDateTime &now,
+                                const SaveFailAt &failAt)
+{
+    const fs::path folder = ArchiveFolder(programFolder);
+    const std::errc made = Step(failAt, SaveStep::Archive, [&] {
+        std::error_code ec;
+        fs::create_directory(folder, ec);
+        return ec ? std::errc::io_error : none;
+    });
+    if (made != none) {
+        return std::nullopt;
+    }
+    for (int attempt = 1; attempt <= archiveAttempts; ++attempt) {
+        const fs::path target = folder / ArchiveName(now, attempt);
+        const std::errc error = MoveWithoutReplacing(file, target);
+        if (error == none) {
+            Synced(failAt, folder);
+            return target;
+        }
+        if (error != std::errc::file_exists) {
+            break;
+        }
+    }
+    return std::nullopt;
 }
 } // namespace
 
@@ -121,21 +170,49 @@ std::string ResultLine(const TestState &state)
     return line;
 }
 
-bool SaveResult(const std::filesystem::path &file, const TestState &state,
-                const std::function<bool(SaveStep)> &failAt)
+fs::path ResultFilePath(const fs::path &programFolder)
 {
-    if (Failing(failAt, SaveStep::Read)) {
-        return false;
-    }
-    FileBytes existing = ReadWholeFile(file);
-    if (existing.error == FileError::NotFound) {
-        existing.bytes.clear();
-    } else if (existing.error != FileError::None) {
+    return programFolder / "Result.res";
+}
+
+fs::path ArchiveFolder(const fs::path &programFolder)
+{
+    return programFolder / "Results";
+}
+
+std::string ArchiveName(const LocalDateTime &at, int attempt)
+{
+    char stamp[96];
+    std::snprintf(stamp, sizeof stamp, "Result-%04d-%02d-%02d_%02d%02d%02d", at.year, at.month, at.day,
+                  at.hour, at.minute, at.second);
+    return stamp + (attempt > 1 ? "_" + std::to_string(attempt) : std::string()) + ".res";
+}
+
+bool SaveResult(const fs::path &programFolder, const TestState &state, const LocalDateTime &now,
+                const SaveFailAt &failAt)
+{
+    const fs::path file = ResultFilePath(programFolder);
+    std::optional<Existing> existing;
+    const std::errc read = Step(failAt, SaveStep::Read, [&] {
+        existing = ReadExisting(file);
+        return existing ? none : std::errc::io_error;
+    });
+    if (read != none) {
         return false;
     }
     const std::string line = ResultLine(state);
-    if (CountLines(existing.bytes) >= freshStartLines) {
-        return StartAfresh(file, line, failAt);
+    if (existing->lines < freshStartLines) {
+        return Append(file, *existing, line, failAt) == none;
     }
-    return Append(file, existing.bytes, line, failAt);
+    if (const auto archived = Archive(programFolder, file, now, failAt)) {
+        const std::errc written =
+            Step(failAt, SaveStep::Replace, [&] { return WriteDurably(file, WriteMode::Create, line); });
+        if (written == none) {
+            Synced(failAt, file.parent_path());
+            return true;
+        }
+        // The old lines go back in place, and the file starts afresh as it would without an archive.
+        PutInPlace(*archived, file);
+    }
+    return StartAfresh(file, line, failAt) == none;
 }

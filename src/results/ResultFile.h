@@ -5,24 +5,53 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <system_error>
+
+// A local date and time as the caller's clock reads it.
+struct LocalDateTime
+{
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
 
 // One result line, Windows-1251, ending in CR LF: name, "= ", each given answer after two blanks,
 // "  True= ", right answers, "  False= ", wrong answers.
 std::string ResultLine(const TestState &state);
 
-// The steps of a save, named so that tests can make one of them fail.
+// "Result.res" in the program's folder; a folder that already ends with a separator gets no second one.
+std::filesystem::path ResultFilePath(const std::filesystem::path &programFolder);
+
+// "Results" in the program's folder, where full result files are kept.
+std::filesystem::path ArchiveFolder(const std::filesystem::path &programFolder);
+
+// The name a full result file is kept under: "Result-YYYY-MM-DD_HHMMSS.res", and from the second file
+// archived within the same second on "Result-YYYY-MM-DD_HHMMSS_2.res", "_3" and so on.
+std::string ArchiveName(const LocalDateTime &at, int attempt);
+
+// The steps of a save, named so that tests can make one of them fail or see that it happens.
 enum class SaveStep
 {
-    Read,    // counting the lines already there
-    Replace, // writing a fresh file beside the old one
-    Rename,  // putting the fresh file in the old one's place
-    Append,  // appending the line to the existing file
+    Read,       // counting the lines already there
+    Archive,    // moving a full file into the archive folder
+    Replace,    // writing the fresh file, beside the old one or in the place of the archived one
+    Rename,     // putting the fresh file in the old one's place
+    Append,     // appending the line to the existing file
+    SyncFolder, // making a new or renamed entry of a folder last
 };
 
-// Appends the line to the result file, starting the file afresh once it holds 100 lines or more. The
-// line reaches the disk in one write; a fresh start writes beside the old file and then replaces it, so
-// a failure at any step leaves the old file or the new one; a failed append is cut back off, leaving the
-// file as it was. Returns false on any failure.
-// failAt, when set, is asked before each step and makes that step fail when it answers true.
-bool SaveResult(const std::filesystem::path &file, const TestState &state,
-                const std::function<bool(SaveStep)> &failAt = {});
+// Asked before each step; an error it returns makes the step fail with that error. A folder that
+// cannot be synced does not fail a save, so SyncFolder is only seen.
+using SaveFailAt = std::function<std::errc(SaveStep)>;
+
+// Appends the line to the result file in the program's folder. Once the file holds 100 lines or more,
+// it moves whole into the archive folder under the name for now, and the line starts a new file.
+// Where that cannot be done, a fresh file is written beside the old one and then replaces it; where
+// the disk has no room for both, the old file is deleted first. The line reaches the disk in one write;
+// a failure leaves the old lines in the file or in the archive, and a failed append is cut back off.
+// Returns false on any failure. The file is read piece by piece, so memory does not grow with its size.
+bool SaveResult(const std::filesystem::path &programFolder, const TestState &state, const LocalDateTime &now,
+                const SaveFailAt &failAt = {});

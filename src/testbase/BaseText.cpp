@@ -4,25 +4,8 @@
 #include "testbase/Yield.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
-// Calls onLine with the position of every line's first byte. A line ends at the next CR, and an LF right
-// after that CR belongs to the line end; a line starts wherever bytes remain after a line end.
-template <typename OnLine> void SplitLines(std::string_view bytes, OnLine onLine)
-{
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        onLine(pos);
-        const void *cr = std::memchr(bytes.data() + pos, '\r', bytes.size() - pos);
-        if (cr == nullptr)
-            return;
-        pos = static_cast<std::size_t>(static_cast<const char *>(cr) - bytes.data()) + 1;
-        if (pos < bytes.size() && bytes[pos] == '\n')
-            ++pos;
-    }
-}
-
 // Whether line begins with the key in any letter case; upperKey is already upper-cased.
 bool StartsWithKey(std::string_view line, std::string_view upperKey)
 {
@@ -40,7 +23,7 @@ BaseText::BaseText(std::string bytes, const std::function<void()> &yield) : m_by
 {
     Yielder yielder(yield);
     m_starts.reserve(CountLines(m_bytes) + 1);
-    SplitLines(m_bytes, [&](std::size_t start) {
+    LineSplitter().Feed(m_bytes, [&](std::size_t start) {
         m_starts.push_back(start);
         yielder.Line();
     });
@@ -49,9 +32,9 @@ BaseText::BaseText(std::string bytes, const std::function<void()> &yield) : m_by
 
 std::size_t CountLines(std::string_view bytes)
 {
-    std::size_t count = 0;
-    SplitLines(bytes, [&](std::size_t) { ++count; });
-    return count;
+    LineSplitter splitter;
+    splitter.Feed(bytes, [](std::size_t) {});
+    return splitter.Lines();
 }
 
 std::string GetSet(const BaseText &arr, std::string_view sValue, std::size_t StartPos)

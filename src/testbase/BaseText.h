@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,48 @@ private:
 
 // Number of lines in bytes by the same rules, without keeping them.
 std::size_t CountLines(std::string_view bytes);
+
+// The same line rules over bytes that arrive piece by piece, so that a file is split without being held
+// whole: a CR at the end of one piece and an LF at the start of the next are one line end.
+class LineSplitter
+{
+public:
+    // Calls onLine with the position, within bytes, of each line that starts in them.
+    template <typename OnLine> void Feed(std::string_view bytes, OnLine onLine)
+    {
+        std::size_t pos = 0;
+        if (m_afterCr && !bytes.empty()) {
+            m_afterCr = false;
+            if (bytes.front() == '\n')
+                pos = 1;
+        }
+        while (pos < bytes.size()) {
+            if (!m_inLine) {
+                m_inLine = true;
+                ++m_lines;
+                onLine(pos);
+            }
+            const void *cr = std::memchr(bytes.data() + pos, '\r', bytes.size() - pos);
+            if (cr == nullptr)
+                return;
+            pos = static_cast<std::size_t>(static_cast<const char *>(cr) - bytes.data()) + 1;
+            m_inLine = false;
+            if (pos == bytes.size())
+                m_afterCr = true;
+            else if (bytes[pos] == '\n')
+                ++pos;
+        }
+    }
+
+    std::size_t Lines() const { return m_lines; }
+    // Whether the last line so far still lacks its line end.
+    bool InLine() const { return m_inLine; }
+
+private:
+    std::size_t m_lines = 0;
+    bool m_inLine = false;
+    bool m_afterCr = false; // an LF at the start of the next piece belongs to the line end just read
+};
 
 // The value of the first line from StartPos on whose first characters equal sValue in any letter case;
 // empty when none does. Nothing is trimmed. StartPos 0 searches from line 1. This is the definition;

@@ -3,15 +3,26 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <random>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
-// A folder of its own, with Result.res in it holding the given bytes (none: no file); removed afterwards.
+// A program folder of its own, named with Cyrillic letters and blanks as in a school's lab, with
+// Result.res in it holding the given bytes (none: no file); removed afterwards.
 struct Folder
 {
     explicit Folder(const std::optional<std::string> &bytes = {})
@@ -23,13 +34,18 @@ struct Folder
     ~Folder()
     {
         std::error_code ignored;
-        fs::remove_all(path, ignored);
+        fs::remove_all(root, ignored);
     }
-    // Nothing is left beside the result file.
-    bool Alone() const { return std::distance(fs::directory_iterator(path), fs::directory_iterator()) == 1; }
+    // Every file in the folder, the archived ones included.
+    std::ptrdiff_t Files() const
+    {
+        return std::count_if(fs::recursive_directory_iterator(path), fs::recursive_directory_iterator(),
+                             [](const fs::directory_entry &entry) { return entry.is_regular_file(); });
+    }
 
-    const fs::path path =
-        fs::temp_directory_path() / ("zt_results_" + std::to_string(std::random_device{}()));
+    const fs::path root =
+        fs::temp_directory_path() / ("zt results " + std::to_string(std::random_device{}()));
+    const fs::path path = root / u8"Учебный класс" / u8"Зорванта";
     const fs::path file = path / "Result.res";
 };
 
@@ -47,6 +63,7 @@ TestState Finished(std::string name, std::vector<std::int16_t> given, int trueCo
 
 // Three questions, the third not reached when the time ran out.
 const TestState Ivanov = Finished("\xC8\xE2\xE0\xED\xEE\xE2", {2, 4, 0}, 1);
+const LocalDateTime Now{2025, 3, 7, 9, 5, 2};
 
 std::string Lines(int count)
 {
@@ -69,51 +86,135 @@ TEST(ResultFile, LinesAreByteExact)
         ASSERT_FALSE(expected.empty());
         EXPECT_EQ(ResultLine(state), expected);
         const Folder folder;
-        ASSERT_TRUE(SaveResult(folder.file, state));
+        ASSERT_TRUE(SaveResult(folder.path, state, Now));
         EXPECT_EQ(ReadWholeFile(folder.file).bytes, expected);
     }
 }
 
+// A new entry in the folder (the file itself, or the archive's) is synced so that it outlives a power cut.
 TEST(ResultFile, AppendsUntilAHundredLinesThenStartsAfresh)
 {
     const std::string line = ResultLine(Ivanov);
     const std::string last = "a=   1  True= 1  False= 0";
-    const std::tuple<const char *, std::string, std::string> cases[] = {
-        {"empty file", "", line},
-        {"99 lines", Lines(99), Lines(99) + line},
-        {"100 lines", Lines(100), line},
-        {"150 lines", Lines(150), line},
-        {"missing final line end", last, last + "\r\n" + line},
-        {"bare CR at the end", last + "\r", last + "\r" + line}};
-    for (const auto &[what, before, after] : cases) {
+    const std::tuple<const char *, std::optional<std::string>, std::string, bool> cases[] = {
+        {"no file yet", std::nullopt, line, true},
+        {"empty file", "", line, false},
+        {"99 lines", Lines(99), Lines(99) + line, false},
+        {"100 lines", Lines(100), line, true},
+        {"150 lines", Lines(150), line, true},
+        {"missing final line end", last, last + "\r\n" + line, false},
+        {"bare CR at the end", last + "\r", last + "\r" + line, false},
+        {"bare LF at the end, which ends no line", last + "\n", last + "\n\r\n" + line, false}};
+    for (const auto &[what, before, after, synced] : cases) {
         SCOPED_TRACE(what);
         const Folder folder(before);
-        ASSERT_TRUE(SaveResult(folder.file, Ivanov));
+        bool syncedFolder = false;
+        ASSERT_TRUE(SaveResult(folder.path, Ivanov, Now, [&](SaveStep step) {
+            syncedFolder = syncedFolder || step == SaveStep::SyncFolder;
+            return std::errc{};
+        }));
         EXPECT_EQ(ReadWholeFile(folder.file).bytes, after);
-        EXPECT_TRUE(folder.Alone());
+        EXPECT_EQ(syncedFolder, synced);
     }
 }
 
-TEST(ResultFile, FailureAtAnyStepLosesNothing)
+// A full file moves whole into Results, under a name of its own even within one second; where Results
+// cannot be a folder, the file starts afresh in place.
+TEST(ResultFile, FullFileIsArchivedWhole)
 {
-    const std::tuple<const char *, int, SaveStep> cases[] = {
-        {"reading a short file", 5, SaveStep::Read},
-        {"appending", 5, SaveStep::Append},
-        {"reading a full file", 100, SaveStep::Read},
-        {"writing the fresh file", 100, SaveStep::Replace},
-        {"putting the fresh file in place", 100, SaveStep::Rename}};
-    for (const auto &[what, lines, failing] : cases) {
+    const Folder folder;
+    const fs::path archive = folder.path / "Results";
+    for (const char *name : {"Result-2025-03-07_090502.res", "Result-2025-03-07_090502_2.res"}) {
+        SCOPED_TRACE(name);
+        std::ofstream(folder.file, std::ios::binary) << Lines(100) + name;
+        ASSERT_TRUE(SaveResult(folder.path, Ivanov, Now));
+        EXPECT_EQ(ReadWholeFile(folder.file).bytes, ResultLine(Ivanov));
+        EXPECT_EQ(ReadWholeFile(archive / name).bytes, Lines(100) + name);
+    }
+    fs::remove_all(archive);
+    std::ofstream(archive) << "not a folder";
+    std::ofstream(folder.file, std::ios::binary) << Lines(100);
+    ASSERT_TRUE(SaveResult(folder.path, Ivanov, Now));
+    EXPECT_EQ(ReadWholeFile(folder.file).bytes, ResultLine(Ivanov));
+    EXPECT_EQ(ReadWholeFile(archive).bytes, "not a folder");
+}
+
+// A failure leaves the old lines in place and nothing beside them. Only a disk too full for a fresh
+// file beside the old one, even after archiving, deletes the old lines so that the new one is saved.
+TEST(ResultFile, FailingStepsLoseNothing)
+{
+    using enum SaveStep;
+    const std::errc io = std::errc::io_error, full = std::errc::no_space_on_device;
+    const std::tuple<const char *, int, std::vector<SaveStep>, std::errc, bool> cases[] = {
+        {"reading a short file", 5, {Read}, io, false},
+        {"appending", 5, {Append}, io, false},
+        {"reading a full file", 100, {Read}, io, false},
+        {"writing the fresh file after archiving", 100, {Replace}, io, false},
+        {"writing the fresh file beside the old one", 100, {Archive, Replace}, io, false},
+        {"putting the fresh file in place", 100, {Archive, Rename}, io, false},
+        {"no room beside the old file", 100, {Archive, Replace}, full, true},
+        {"no room after archiving", 100, {Replace}, full, true}};
+    for (const auto &[what, lines, failing, error, saved] : cases) {
         SCOPED_TRACE(what);
         const Folder folder(Lines(lines));
-        std::vector<SaveStep> asked;
-        EXPECT_FALSE(SaveResult(folder.file, Ivanov, [&](SaveStep step) {
-            asked.push_back(step);
-            return step == failing;
-        }));
-        ASSERT_FALSE(asked.empty());
-        EXPECT_EQ(asked.back(), failing);
-        EXPECT_EQ(ReadWholeFile(folder.file).bytes, Lines(lines));
-        EXPECT_TRUE(folder.Alone());
+        const auto failAt = [&steps = failing, error = error](SaveStep step) {
+            return std::find(steps.begin(), steps.end(), step) != steps.end() ? error : std::errc{};
+        };
+        EXPECT_EQ(SaveResult(folder.path, Ivanov, Now, failAt), saved);
+        EXPECT_EQ(ReadWholeFile(folder.file).bytes, saved ? ResultLine(Ivanov) : Lines(lines));
+        EXPECT_EQ(folder.Files(), 1);
     }
+}
+
+// Another program holding the file open without sharing, a read-only file, and a read-only folder where
+// that keeps files from being made (not on Windows): the save fails and the lines stay.
+TEST(ResultFile, UnwritableFileFailsAndKeepsItsLines)
+{
+#ifndef _WIN32
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes to read-only files and folders";
+#endif
+    const std::tuple<int, bool, bool> cases[] = {// lines, the folder is read-only, the file is held open
+#ifdef _WIN32
+                                                 {5, false, true},
+                                                 {100, false, true},
+#else
+                                                 {100, true, false},
+#endif
+                                                 {5, false, false}};
+    for (const auto &[lines, folderReadOnly, heldOpen] : cases) {
+        SCOPED_TRACE(testing::Message() << lines << folderReadOnly << heldOpen);
+        const Folder folder(Lines(lines));
+        const fs::path locked = folderReadOnly ? folder.path : folder.file;
+        fs::permissions(locked, fs::perms::owner_write,
+                        heldOpen ? fs::perm_options::add : fs::perm_options::remove);
+#ifdef _WIN32
+        int held = -1;
+        if (heldOpen)
+            _wsopen_s(&held, folder.file.c_str(), _O_RDONLY, _SH_DENYRW, _S_IREAD);
+#endif
+        EXPECT_FALSE(SaveResult(folder.path, Ivanov, Now));
+#ifdef _WIN32
+        if (held >= 0)
+            _close(held);
+#endif
+        fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
+        EXPECT_EQ(ReadWholeFile(folder.file).bytes, Lines(lines));
+        EXPECT_EQ(folder.Files(), 1);
+    }
+}
+
+// The file lies in the program's folder however that folder's path ends, a drive's root included, and
+// whichever separators it mixes.
+TEST(ResultFile, FolderAndNameJoinWithOneSeparator)
+{
+#ifdef _WIN32
+    EXPECT_EQ(ResultFilePath(L"C:\\").native(), L"C:\\Result.res");
+    EXPECT_EQ(ResultFilePath(L"C:/Учебный класс\\Зорванта/").native(),
+              L"C:/Учебный класс\\Зорванта/Result.res");
+    EXPECT_EQ(ResultFilePath(L"C:/Учебный класс\\Зорванта").native(),
+              L"C:/Учебный класс\\Зорванта\\Result.res");
+#endif
+    EXPECT_EQ(ResultFilePath("/").native(), fs::path("/Result.res").native());
 }
 } // namespace

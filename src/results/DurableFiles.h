@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+// File operations that have reached the disk when they return, on Windows and elsewhere. Failures come
+// back as generic error values; a full disk or quota is std::errc::no_space_on_device or NoRoom.
+
+enum class WriteMode
+{
+    Append,
+    Create, // replaces whatever file is there
+};
+
+// Writes the bytes with one write and returns once they are on the disk.
+std::errc WriteDurably(const std::filesystem::path &file, WriteMode mode, std::string_view bytes);
+
+// Puts from in to's place in one step, replacing the file that is there.
+std::errc PutInPlace(const std::filesystem::path &from, const std::filesystem::path &to);
+
+// Moves from to to in one step; std::errc::file_exists, and nothing moved, when to is already there.
+std::errc MoveWithoutReplacing(const std::filesystem::path &from, const std::filesystem::path &to);
+
+// Makes the entries just created or renamed in folder survive a power cut. A folder that refuses this
+// does not undo them, so its failure is not reported.
+void SyncFolder(const std::filesystem::path &folder);
+
+// Whether a write failed for lack of room on the disk or in the user's quota.
+bool NoRoom(std::errc error);

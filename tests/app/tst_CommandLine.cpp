@@ -1,0 +1,23 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// The base named after the program's name as Windows spells a command line: a quoted program name ends
+// at the next quotation mark whatever follows, any other at the first blank or tab; one pair of quotation
+// marks around the rest is dropped.
+TEST(CommandLine, BaseAfterTheProgramName)
+{
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"\"C:\\Учебный класс\\zt.exe\"  \"D:\\Мои тесты\\химия.bse\"", L"D:\\Мои тесты\\химия.bse"},
+        {L"zt.exe\tD:\\химия.bse", L"D:\\химия.bse"},
+        {L"\"C:\\zt\"x.bse", L"x.bse"},
+        {L"\"C:\\Учебный класс\\zt.exe", L""},
+        {L"zt.exe \"\"", L""},
+        {L"zt.exe \"a.bse", L"\"a.bse"}};
+    for (const auto &[commandLine, base] : cases) {
+        SCOPED_TRACE(testing::PrintToString(commandLine));
+        EXPECT_EQ(Unquoted(AfterProgramName(commandLine)), base);
+    }
+}
+} // namespace
