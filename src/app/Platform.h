@@ -48,4 +48,5 @@ public:
     // The command-line text as a path; empty when there is none, and after it has been taken once.
     virtual std::filesystem::path TakeCommand() = 0;
     virtual Now Clock() const = 0;
+    virtual LocalDateTime LocalTime() const = 0;
 };

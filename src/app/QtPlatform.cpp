@@ -5,6 +5,7 @@
 #include "look/UiText.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -96,6 +97,14 @@ void QtPlatform::EndProgram()
         window->hide();
     }
     QCoreApplication::exit(0);
+}
+
+LocalDateTime QtPlatform::LocalTime() const
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
 }
 
 QString QtPlatform::LockPath()

@@ -25,6 +25,7 @@ public:
     std::filesystem::path AppPath() const override;
     std::filesystem::path TakeCommand() override;
     Now Clock() const override;
+    LocalDateTime LocalTime() const override;
 
     // Where the running-copy lock lives: a per-user folder, so that copies of other users don't count.
     static QString LockPath();

@@ -165,7 +165,7 @@ std::string ResultLine(const TestState &state)
         line += "  " + std::to_string(given ? state.GivenAnswer[i] : 0);
     }
     line += "  True= " + std::to_string(state.TrueCount);
-    line += "  False= " + std::to_string(state.QuestCount - state.TrueCount);
+    line += "  False= " + std::to_string(state.WrongCount());
     line += "\r\n";
     return line;
 }

@@ -1,22 +1,12 @@
 #pragma once
 
 #include "testbase/TestState.h"
+#include "testrun/Now.h"
 
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <system_error>
-
-// A local date and time as the caller's clock reads it.
-struct LocalDateTime
-{
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
 
 // One result line, Windows-1251, ending in CR LF: name, "= ", each given answer after two blanks,
 // "  True= ", right answers, "  False= ", wrong answers.

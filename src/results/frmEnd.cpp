@@ -94,7 +94,7 @@ bool frmEnd::Form_Load()
     m_ui->Label5->setText(FromCp1251(m_state.UserName));
     m_ui->lblTime->setText(FromCp1251(m_state.SpentTime));
 
-    if (!SaveResult(m_platform.AppPath() / "Result.res", m_state)) {
+    if (!SaveResult(m_platform.AppPath(), m_state, m_platform.LocalTime())) {
         m_platform.MsgBox(FromUtf8(Messages::UnknownError), Platform::Icon::Critical);
         return false;
     }

@@ -49,6 +49,8 @@ public:
         return read;
     }
 
+    LocalDateTime LocalTime() const override { return {2026, 12, 7, 10, 0, 0}; }
+
     // Moves the fake clock on; the time of day wraps at midnight.
     void Advance(std::int64_t ms) const
     {
