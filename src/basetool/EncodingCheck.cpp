@@ -20,10 +20,13 @@ void EncodingOf(std::string_view bytes, std::vector<Finding> &findings)
     if (sniffed.encoding == TextEncoding::Utf16) {
         warn(1, "файл в кодировке UTF-16, а программа читает Windows-1251; сохраните его в UTF-8 и "
                 "преобразуйте командой convert");
-    } else if (sniffed.bom) {
+        return;
+    }
+    if (sniffed.bom) {
         warn(1, "файл начинается с метки порядка байтов UTF-8 (BOM): для программы это лишние символы в "
                 "начале строки 1; преобразуйте файл командой convert");
-    } else if (sniffed.encoding == TextEncoding::Utf8) {
+    }
+    if (sniffed.encoding == TextEncoding::Utf8 && sniffed.firstNonAscii != std::string_view::npos) {
         warn(LineAt(bytes, sniffed.firstNonAscii),
              "текст в UTF-8, а программа читает Windows-1251: русские буквы она покажет другими символами; "
              "преобразуйте файл командой convert");

@@ -98,23 +98,25 @@ std::size_t Utf8Length(std::string_view text)
 
 SniffedEncoding SniffEncoding(std::string_view bytes)
 {
-    if (bytes.starts_with(Utf8Bom))
-        return {TextEncoding::Utf8, true, 0};
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
-        return {TextEncoding::Utf16, true, 0};
-    std::size_t firstNonAscii = std::string_view::npos;
-    for (std::size_t at = 0; at < bytes.size();) {
+        return {TextEncoding::Utf16, true, std::string_view::npos};
+    SniffedEncoding sniffed;
+    sniffed.bom = bytes.starts_with(Utf8Bom);
+    bool valid = true;
+    for (std::size_t at = sniffed.bom ? Utf8Bom.size() : 0; at < bytes.size();) {
         if (static_cast<unsigned char>(bytes[at]) < 0x80) {
             ++at;
             continue;
         }
+        sniffed.firstNonAscii = std::min(sniffed.firstNonAscii, at);
         const std::size_t length = DecodeOne(bytes, at).second;
-        if (length == 0)
-            return {};
-        firstNonAscii = std::min(firstNonAscii, at);
+        if (length == 0) {
+            valid = false;
+            break;
+        }
         at += length;
     }
-    if (firstNonAscii == std::string_view::npos)
-        return {};
-    return {TextEncoding::Utf8, false, firstNonAscii};
+    const bool utf8 = sniffed.bom || (valid && sniffed.firstNonAscii != std::string_view::npos);
+    sniffed.encoding = utf8 ? TextEncoding::Utf8 : TextEncoding::Cp1251;
+    return sniffed;
 }

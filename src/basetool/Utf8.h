@@ -34,7 +34,7 @@ struct SniffedEncoding
 {
     TextEncoding encoding = TextEncoding::Cp1251;
     bool bom = false;
-    std::size_t firstNonAscii = 0; // UTF-8 without a mark: offset of its first character beyond ASCII
+    std::size_t firstNonAscii = std::string_view::npos; // the first byte beyond ASCII, after any mark
 };
 SniffedEncoding SniffEncoding(std::string_view bytes);
 
