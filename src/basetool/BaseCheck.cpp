@@ -150,7 +150,7 @@ BaseReport CheckBytes(std::string bytes, ListingEntry entry, const HeadLines &he
     BaseLimits limits;
     LoadFault fault;
     report.load = LoadBase(std::move(bytes), state, limits, {}, &fault);
-    if (!state.QuestLine.empty() && !encoding.oneLine) {
+    if (!state.QuestLine.empty() && !encoding.misread) {
         std::vector<Finding> content = ContentFindings(state.BaseLines, state.QuestLine);
         report.findings.insert(report.findings.end(), content.begin(), content.end());
     }

@@ -173,7 +173,9 @@ int RunTool(const std::vector<std::string> &args, const std::filesystem::path &p
         return UsageStatus;
     }
     const std::string &command = args.front();
-    if (command == "--help" || command == "-h" || command == "help") {
+    if (command == "help" || std::find_if(args.begin(), args.end(), [](const std::string &arg) {
+                                 return arg == "--help" || arg == "-h";
+                             }) != args.end()) {
         out << Help;
         return 0;
     }

@@ -18,17 +18,26 @@ constexpr std::size_t NoKey = static_cast<std::size_t>(-1);
 // Lines 1 to 4 are the header, the title and the two times; keys start after them.
 constexpr std::size_t FirstKeyLine = 5;
 
+// More warnings than anyone reads; a base of a million broken questions must not fill the memory with them.
+constexpr std::size_t MostWarnings = 1000;
+
+// Keeps the first MostWarnings warnings and counts the rest.
 class Collector
 {
 public:
     explicit Collector(std::vector<Finding> &findings) : m_findings(findings) {}
     void Warn(std::size_t line, std::string text)
     {
-        m_findings.push_back({line, Level::Warning, Aspect::Content, std::move(text)});
+        if (m_findings.size() < MostWarnings)
+            m_findings.push_back({line, Level::Warning, Aspect::Content, std::move(text)});
+        else
+            ++m_left;
     }
+    std::size_t Left() const { return m_left; }
 
 private:
     std::vector<Finding> &m_findings;
+    std::size_t m_left = 0;
 };
 
 std::string Number(std::size_t n)
@@ -205,11 +214,15 @@ private:
 
     void SameAnswers(Collector &out) const
     {
+        // The texts of the answers that can be chosen, trimmed as the eye reads them.
+        std::array<std::string_view, 5> choosable{};
+        for (int slot = 1; slot <= 4; ++slot) {
+            if (InBlock(Answer(slot)) && !IsNoneAnswer(ValueOf(Answer(slot))))
+                choosable[slot] = TrimBlanks(ValueOf(Answer(slot)));
+        }
         for (int a = 1; a <= 4; ++a) {
             for (int b = a + 1; b <= 4; ++b) {
-                const std::string_view first = TrimBlanks(ValueOf(Answer(a)));
-                if (InBlock(Answer(a)) && InBlock(Answer(b)) && !first.empty() && !IsNoneAnswer(first) &&
-                    first == TrimBlanks(ValueOf(Answer(b))))
+                if (!choosable[a].empty() && choosable[a] == choosable[b])
                     out.Warn(LineOf(Answer(b)), "ответы " + Number(a) + " и " + Number(b) + " одинаковы");
             }
         }
@@ -282,10 +295,14 @@ std::vector<Finding> ContentFindings(const BaseText &text, const std::vector<std
     const std::vector<std::size_t> starts(questLine.begin() + 1, questLine.end());
     const KeyIndex keys(text, QuestionKeys, starts);
     std::unordered_map<std::string_view, std::size_t> texts;
+    texts.reserve(questLine.size());
     for (std::size_t k = 1; k < questLine.size(); ++k) {
         const std::size_t end = k + 1 < questLine.size() ? questLine[k + 1] : text.LineCount() + 1;
         QuestionCheck(keys, k, questLine[k], end).Run(out, texts);
     }
     KeyLines(text, questLine, out);
+    if (out.Left() > 0)
+        findings.push_back({text.LineCount(), Level::Warning, Aspect::Content,
+                            "и ещё предупреждений, не показанных здесь: " + Number(out.Left())});
     return findings;
 }

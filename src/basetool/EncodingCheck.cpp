@@ -11,8 +11,9 @@ std::size_t LineAt(std::string_view bytes, std::size_t offset)
     return 1 + static_cast<std::size_t>(std::count(bytes.begin(), bytes.begin() + offset, '\r'));
 }
 
-void EncodingOf(std::string_view bytes, std::vector<Finding> &findings)
+void EncodingOf(std::string_view bytes, EncodingReport &report)
 {
+    std::vector<Finding> &findings = report.findings;
     const SniffedEncoding sniffed = SniffEncoding(bytes);
     const auto warn = [&](std::size_t line, std::string text) {
         findings.push_back({line, Level::Warning, Aspect::Encoding, std::move(text)});
@@ -20,6 +21,7 @@ void EncodingOf(std::string_view bytes, std::vector<Finding> &findings)
     if (sniffed.encoding == TextEncoding::Utf16) {
         warn(1, "файл в кодировке UTF-16, а программа читает Windows-1251; сохраните его в UTF-8 и "
                 "преобразуйте командой convert");
+        report.misread = true;
         return;
     }
     if (sniffed.bom) {
@@ -55,8 +57,8 @@ void LineEndsOf(std::string_view bytes, EncodingReport &report)
     const auto warn = [&](std::size_t at, std::string text) {
         report.findings.push_back({at, Level::Warning, Aspect::LineEnds, std::move(text)});
     };
-    report.oneLine = firstBareLf != 0 && line == 1;
-    if (report.oneLine) {
+    if (firstBareLf != 0 && line == 1) {
+        report.misread = true;
         warn(1, "строки кончаются одиночным LF, как в Linux, а программа считает концом строки только CR LF "
                 "или CR: весь файл для неё одна строка; преобразуйте файл командой convert и проверьте "
                 "снова");
@@ -72,7 +74,8 @@ void LineEndsOf(std::string_view bytes, EncodingReport &report)
 EncodingReport EncodingFindings(std::string_view bytes)
 {
     EncodingReport report;
-    EncodingOf(bytes, report.findings);
-    LineEndsOf(bytes, report);
+    EncodingOf(bytes, report);
+    if (!report.misread)
+        LineEndsOf(bytes, report);
     return report;
 }

@@ -10,7 +10,8 @@
 struct EncodingReport
 {
     std::vector<Finding> findings;
-    // Only LF ends lines, so the program sees one line and what it says of the lines helps no author.
-    bool oneLine = false;
+    // The program misreads the whole file (UTF-16, or only LF ending lines, which makes it one line), so
+    // what it finds in the lines would help no author.
+    bool misread = false;
 };
 EncodingReport EncodingFindings(std::string_view bytes);

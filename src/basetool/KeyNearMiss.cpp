@@ -46,10 +46,10 @@ std::optional<Name> NameOf(std::string_view line)
     return name;
 }
 
-// Edits (insert, delete, replace, swap two neighbours) that turn a into b.
+// Edits (insert, delete, replace, swap two neighbours) that turn a into b; both are at most LongestName long.
 std::size_t Distance(std::string_view a, std::string_view b)
 {
-    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    std::array<std::array<std::size_t, LongestName + 1>, LongestName + 1> d{};
     for (std::size_t i = 0; i <= a.size(); ++i)
         d[i][0] = i;
     for (std::size_t j = 0; j <= b.size(); ++j)
@@ -107,9 +107,12 @@ std::optional<NearMiss> FindNearMiss(std::string_view line)
     const Key *best = nullptr;
     std::size_t bestDistance = 0;
     for (const Key &key : Keys()) {
-        const std::size_t distance = Distance(name->text, key.name);
         // One slip in a short key, two in a long one; more is a word of its own.
         const std::size_t allowed = key.name.size() >= 8 ? 2 : 1;
+        const std::size_t longer = std::max(name->text.size(), key.name.size());
+        if (longer - std::min(name->text.size(), key.name.size()) > allowed)
+            continue;
+        const std::size_t distance = Distance(name->text, key.name);
         if (distance <= allowed && (best == nullptr || distance < bestDistance)) {
             best = &key;
             bestDistance = distance;
