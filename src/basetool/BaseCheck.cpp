@@ -15,12 +15,11 @@ Finding Verdict(std::size_t line, Level level, std::string text)
     return {line, level, Aspect::Verdict, std::move(text)};
 }
 
-BaseReport Unreadable(FileError error)
+BaseReport UnreadableBase(FileError error)
 {
     BaseReport report;
     report.readable = false;
-    report.findings.push_back(
-        Verdict(0, Level::Error, "файл не читается: " + std::string(Messages::Text(error))));
+    report.findings.push_back(Unreadable(error));
     return report;
 }
 
@@ -129,14 +128,14 @@ BaseReport CheckFile(const std::filesystem::path &file)
 {
     FileBytes read = ReadWholeFile(file);
     if (read.error != FileError::None)
-        return Unreadable(read.error);
+        return UnreadableBase(read.error);
     std::error_code ec;
     const ListingEntry entry = ClassifyEntry(std::filesystem::directory_entry(file, ec));
     HeadLines head;
     if (entry == ListingEntry::Read) {
         head = ReadHeadLines(file, HeadPurpose::Listing);
         if (head.error != FileError::None)
-            return Unreadable(head.error);
+            return UnreadableBase(head.error);
     }
     return CheckBytes(std::move(read.bytes), entry, head);
 }

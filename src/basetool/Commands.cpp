@@ -4,7 +4,6 @@
 #include "basetool/BaseCheck.h"
 #include "basetool/Convert.h"
 #include "basetool/ResultsTable.h"
-#include "testbase/Messages.h"
 
 #include <algorithm>
 
@@ -118,8 +117,7 @@ int Convert(const Arguments &arguments, FindingPrinter &printer, std::ostream &e
 
     const FileBytes read = ReadWholeFile(in);
     if (read.error != FileError::None) {
-        printer.Print(PathText(in), {{0, Level::Error, Aspect::Verdict,
-                                      "файл не читается: " + std::string(Messages::Text(read.error))}});
+        printer.Print(PathText(in), Unreadable(read.error));
         return 3;
     }
     const Converted converted = ConvertText(read.bytes);
@@ -159,7 +157,7 @@ int Results(const Arguments &arguments, const std::filesystem::path &programFold
         status = std::max(status, ReadResults(each, rows, printer));
     if (arguments.Has("--csv"))
         PrintCsv(rows, all, out);
-    else
+    else if (!rows.empty())
         PrintTable(rows, all, out);
     return status;
 }

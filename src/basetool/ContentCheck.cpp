@@ -168,10 +168,11 @@ private:
     void QuestionText(Collector &out, std::unordered_map<std::string_view, std::size_t> &texts) const
     {
         if (LineOf(QuestionKey_Text) != m_first) {
+            const std::string taken =
+                Taken(QuestionKey_Text, "текстом вопроса станет текст", "вопрос будет без текста");
             out.Warn(m_first,
-                     "в строке есть «[QUESTION]», и она начинает вопрос, но начинается не с "
-                     "«[QUESTION]=»: " +
-                         Taken(QuestionKey_Text, "текстом вопроса станет текст", "вопрос будет без текста"));
+                     "в строке есть «[QUESTION]», и она начинает вопрос, но начинается не с «[QUESTION]=»: " +
+                         taken);
             return;
         }
         const std::string_view text = TrimBlanks(ValueOf(QuestionKey_Text));
@@ -240,7 +241,7 @@ void KeyLines(const BaseText &text, const std::vector<std::size_t> &questLine, C
     const std::size_t last = questLine.back();
     std::size_t next = 1; // the next question line to pass
     std::array<std::size_t, QuestionKeyCount> inQuestion{};
-    std::array<std::size_t, 6> settings{};
+    std::array<std::size_t, SettingCount> settings{};
     for (std::size_t i = FirstKeyLine; i <= text.LineCount(); ++i) {
         bool questionLine = false;
         while (next < questLine.size() && questLine[next] <= i) {
@@ -255,13 +256,10 @@ void KeyLines(const BaseText &text, const std::vector<std::size_t> &questLine, C
             out.Warn(i, "«[QUESTION]» не заглавными буквами: строка не начинает вопроса");
         } else if (key != NoKey && next == 1) {
             out.Warn(i, "ключ " + std::string(QuestionKeys[key]) +
-                            " стоит до первого вопроса: программа его "
-                            "не прочтёт");
+                            " стоит до первого вопроса: программа его не прочтёт");
         } else if (key != NoKey && inQuestion[key] != 0) {
             out.Warn(i, "второй " + std::string(QuestionKeys[key]) +
-                            " в вопросе: программа прочтёт первый, из "
-                            "строки " +
-                            Number(inQuestion[key]));
+                            " в вопросе: программа прочтёт первый, из строки " + Number(inQuestion[key]));
         } else if (key != NoKey) {
             inQuestion[key] = i;
         } else if (setting != NoKey && i < last) {

@@ -1,6 +1,7 @@
 #include "basetool/Findings.h"
 
 #include "basetool/Utf8.h"
+#include "testbase/Messages.h"
 
 namespace {
 // Enough to recognise a line; a whole long line would drown the message.
@@ -19,6 +20,11 @@ std::string_view LevelText(Level level)
     return {};
 }
 } // namespace
+
+Finding Unreadable(FileError error)
+{
+    return {0, Level::Error, Aspect::Verdict, "файл не читается: " + std::string(Messages::Text(error))};
+}
 
 void FindingPrinter::Print(std::string_view file, const Finding &finding)
 {

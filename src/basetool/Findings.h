@@ -1,5 +1,7 @@
 #pragma once
 
+#include "testbase/FileIo.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <ostream>
@@ -31,6 +33,9 @@ struct Finding
     Aspect aspect = Aspect::Content;
     std::string text;
 };
+
+// A file that cannot be read, in the platform's words.
+Finding Unreadable(FileError error);
 
 // Writes "file:line: level: text" lines: errors to err, the rest to out, in their order even when both go
 // to one terminal.

@@ -3,7 +3,6 @@
 #include "basetool/Utf8.h"
 #include "testbase/BaseText.h"
 #include "testbase/FileIo.h"
-#include "testbase/Messages.h"
 
 #include <algorithm>
 #include <tuple>
@@ -110,8 +109,7 @@ int ReadResults(const std::filesystem::path &file, std::vector<ResultRow> &rows,
     const std::string shownName = PathText(file);
     FileBytes read = ReadWholeFile(file);
     if (read.error != FileError::None) {
-        printer.Print(shownName, {0, Level::Error, Aspect::Verdict,
-                                  "файл не читается: " + std::string(Messages::Text(read.error))});
+        printer.Print(shownName, Unreadable(read.error));
         return 3;
     }
     const BaseText lines(std::move(read.bytes));

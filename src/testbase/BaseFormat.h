@@ -35,6 +35,7 @@ inline const std::vector<std::string_view> QuestionKeys = {
     "[QUESTION]=", "ANSWER1=", "ANSWER2=", "ANSWER3=", "ANSWER4=", "flag=", "HELP="};
 
 // The display settings, looked up from the last question's line in this order.
+inline constexpr std::size_t SettingCount = 6;
 inline const std::vector<std::string_view> SettingKeys = {
     "SHOW_TIME=",         "SHOW_QUESTIONTIME=", "SHOW_QUESTIONTEST=",
     "SHOW_FALSEANSWERS=", "SHOW_TRUEANSWERS=",  "SHOW_num="};

@@ -15,7 +15,6 @@ namespace {
 // The keys whose values are kept as texts.
 constexpr QuestionKey TextKeys[] = {QuestionKey_Text,    QuestionKey_Answer1, QuestionKey_Answer2,
                                     QuestionKey_Answer3, QuestionKey_Answer4, QuestionKey_Help};
-constexpr std::size_t SettingCount = 6;
 
 // count characters of line from its character number first (1-based), fewer when the line is short.
 std::string Characters(std::string_view line, std::size_t first, std::size_t count)
