@@ -60,13 +60,27 @@ bool IsWordCharacter(char c)
            b == 0xA8 || b == 0xB8;
 }
 
-// The index of the key that line begins with in any letter case, or NoKey.
-std::size_t KeyOf(std::string_view line, const std::vector<std::string_view> &keys)
+// Keys upper-cased once, since every line is tried against all of them.
+std::vector<std::string> UpperKeys(const std::vector<std::string_view> &keys)
 {
-    for (std::size_t j = 0; j < keys.size(); ++j) {
-        const std::string_view key = keys[j];
-        std::size_t same = 0;
-        while (same < key.size() && same < line.size() && UpperCp1251(line[same]) == UpperCp1251(key[same]))
+    std::vector<std::string> upper;
+    for (const std::string_view key : keys)
+        upper.push_back(UpperCp1251(key));
+    return upper;
+}
+
+// The index of the key that line begins with in any letter case, or NoKey.
+std::size_t KeyOf(std::string_view line, const std::vector<std::string> &upperKeys)
+{
+    if (line.empty())
+        return NoKey;
+    const char first = UpperCp1251(line.front());
+    for (std::size_t j = 0; j < upperKeys.size(); ++j) {
+        const std::string &key = upperKeys[j];
+        if (key.front() != first || line.size() < key.size())
+            continue;
+        std::size_t same = 1;
+        while (same < key.size() && UpperCp1251(line[same]) == key[same])
             ++same;
         if (same == key.size())
             return j;
@@ -242,6 +256,8 @@ void KeyLines(const BaseText &text, const std::vector<std::size_t> &questLine, C
     std::size_t next = 1; // the next question line to pass
     std::array<std::size_t, QuestionKeyCount> inQuestion{};
     std::array<std::size_t, SettingCount> settings{};
+    const std::vector<std::string> questionKeys = UpperKeys(QuestionKeys);
+    const std::vector<std::string> settingKeys = UpperKeys(SettingKeys);
     for (std::size_t i = FirstKeyLine; i <= text.LineCount(); ++i) {
         bool questionLine = false;
         while (next < questLine.size() && questLine[next] <= i) {
@@ -250,8 +266,8 @@ void KeyLines(const BaseText &text, const std::vector<std::size_t> &questLine, C
             ++next;
         }
         const std::string_view line = text.Line(i);
-        const std::size_t key = KeyOf(line, QuestionKeys);
-        const std::size_t setting = key == NoKey ? KeyOf(line, SettingKeys) : NoKey;
+        const std::size_t key = KeyOf(line, questionKeys);
+        const std::size_t setting = key == NoKey ? KeyOf(line, settingKeys) : NoKey;
         if (key == QuestionKey_Text && !questionLine) {
             out.Warn(i, "«[QUESTION]» не заглавными буквами: строка не начинает вопроса");
         } else if (key != NoKey && next == 1) {

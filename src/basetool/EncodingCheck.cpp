@@ -41,23 +41,23 @@ void LineEndsOf(std::string_view bytes, EncodingReport &report)
     std::size_t crLf = 0;
     std::size_t firstBareCr = 0;
     std::size_t firstBareLf = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r') {
-            if (i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-                ++crLf;
-                ++i;
-            } else if (firstBareCr == 0) {
-                firstBareCr = line;
-            }
-            ++line;
-        } else if (bytes[i] == '\n' && firstBareLf == 0) {
+    // Line by line: an LF inside a line is a bare one; a CR ends the line, with or without an LF after it.
+    for (std::size_t start = 0; start < bytes.size(); ++line) {
+        const std::size_t cr = std::min(bytes.find('\r', start), bytes.size());
+        if (firstBareLf == 0 && bytes.substr(start, cr - start).find('\n') != std::string_view::npos)
             firstBareLf = line;
-        }
+        if (cr == bytes.size())
+            break;
+        if (cr + 1 < bytes.size() && bytes[cr + 1] == '\n')
+            ++crLf;
+        else if (firstBareCr == 0)
+            firstBareCr = line;
+        start = cr + 1 + (cr + 1 < bytes.size() && bytes[cr + 1] == '\n');
     }
     const auto warn = [&](std::size_t at, std::string text) {
         report.findings.push_back({at, Level::Warning, Aspect::LineEnds, std::move(text)});
     };
-    if (firstBareLf != 0 && line == 1) {
+    if (firstBareLf != 0 && crLf == 0 && firstBareCr == 0) {
         report.misread = true;
         warn(1, "строки кончаются одиночным LF, как в Linux, а программа считает концом строки только CR LF "
                 "или CR: весь файл для неё одна строка; преобразуйте файл командой convert и проверьте "
