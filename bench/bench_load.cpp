@@ -4,7 +4,7 @@
 // Two measures: "warm", where the allocator keeps the memory of the previous load, measures the loader's
 // own work; "cold" hands all free memory back to the system before each load, as a fresh program has it,
 // and so also pays the page faults of every byte the loaded test occupies.
-#include "testbase/Cp1251.h"
+#include "BenchBase.h"
 #include "testbase/Loader.h"
 
 #include <benchmark/benchmark.h>
@@ -63,28 +63,6 @@ void operator delete[](void *memory, std::size_t) noexcept
 }
 
 namespace {
-// About 165 bytes a question, as in a real base: short Russian texts.
-std::string MakeBase(int questions, bool withHelp)
-{
-    const std::string question = Utf16ToCp1251(u"[QUESTION]=Какой ответ верен в вопросе ");
-    const std::string answer = Utf16ToCp1251(u"=Ответ ");
-    const std::string help = Utf16ToCp1251(u"HELP=Подсказка ");
-    std::string base =
-        "[ZorvantaBaseFile.2.0]\r\n  Benchmark\r\n        01:00:00\r\n               00:00:30\r\n";
-    for (int k = 1; k <= questions; ++k) {
-        const std::string number = std::to_string(k);
-        base += question + number + "?\r\n";
-        for (int slot = 1; slot <= 4; ++slot)
-            base += "ANSWER" + std::to_string(slot) + answer + number + "." + std::to_string(slot) + "\r\n";
-        base += "flag=" + std::to_string(1 + k % 4) + "\r\n";
-        if (withHelp)
-            base += help + number + "\r\n";
-    }
-    base += "SHOW_TIME=True\r\nSHOW_QUESTIONTIME=True\r\nSHOW_QUESTIONTEST=False\r\n"
-            "SHOW_FALSEANSWERS=True\r\nSHOW_TRUEANSWERS=True\r\nSHOW_num=1\r\n";
-    return base;
-}
-
 void LoadRepeatedly(benchmark::State &state, bool cold)
 {
     // Blocks of every size come from one heap that is never trimmed on its own, so that both sizes of

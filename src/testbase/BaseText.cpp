@@ -87,6 +87,6 @@ KeyIndex::KeyIndex(const BaseText &text, const std::vector<std::string_view> &ke
 
 std::string_view KeyIndex::Value(std::size_t start, std::size_t key) const
 {
-    const std::size_t line = m_found[start * m_keyCount + key];
+    const std::size_t line = Line(start, key);
     return line == 0 ? std::string_view() : m_text.Line(line).substr(m_keyLengths[key]);
 }

@@ -101,6 +101,8 @@ public:
              const std::vector<std::size_t> &startLines, const std::function<void()> &yield = {});
 
     std::string_view Value(std::size_t start, std::size_t key) const;
+    // The line that value stands on; 0 when no line has the key.
+    std::size_t Line(std::size_t start, std::size_t key) const { return m_found[start * m_keyCount + key]; }
 
 private:
     const BaseText &m_text;

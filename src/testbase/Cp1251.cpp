@@ -38,6 +38,32 @@ char EncodeHigh(char16_t c)
     return c < reverse.size() ? static_cast<char>(reverse[c]) : 0;
 }
 
+// Encodes text. A character that the code page lacks becomes '?' or, when strict, ends the conversion with
+// its index in failedAt.
+std::string Encode(std::u16string_view text, bool strict, std::size_t &failedAt)
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 0x80) {
+            bytes += static_cast<char>(c);
+            continue;
+        }
+        const std::size_t at = i;
+        // A surrogate pair is one character.
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF)
+            ++i;
+        const char b = EncodeHigh(c);
+        if (b == 0 && strict) {
+            failedAt = at;
+            return {};
+        }
+        bytes += b != 0 ? b : '?';
+    }
+    return bytes;
+}
 } // namespace
 
 // Lower-case byte -> upper-case byte; every other byte maps to itself.
@@ -69,24 +95,17 @@ std::u16string Cp1251ToUtf16(std::string_view bytes)
     return text;
 }
 
+StrictCp1251 Utf16ToCp1251Strict(std::u16string_view text)
+{
+    StrictCp1251 result;
+    result.bytes = Encode(text, true, result.failedAt);
+    return result;
+}
+
 std::string Utf16ToCp1251(std::u16string_view text)
 {
-    std::string bytes;
-    bytes.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c < 0x80) {
-            bytes += static_cast<char>(c);
-            continue;
-        }
-        // A surrogate pair is one character, so it becomes one '?'.
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF)
-            ++i;
-        const char b = EncodeHigh(c);
-        bytes += b != 0 ? b : '?';
-    }
-    return bytes;
+    std::size_t unused = 0;
+    return Encode(text, false, unused);
 }
 
 std::string UpperCp1251(std::string_view text)

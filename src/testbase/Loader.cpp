@@ -1,5 +1,6 @@
 #include "testbase/Loader.h"
 
+#include "testbase/BaseFormat.h"
 #include "testbase/Conversions.h"
 #include "testbase/Yield.h"
 
@@ -8,34 +9,12 @@
 #include <optional>
 #include <string_view>
 
-namespace {
-constexpr std::string_view QuestionMark = "[QUESTION]";
-constexpr std::string_view Header = "[ZorvantaBaseFile.2.0]";
-constexpr std::string_view NoLimit = "00:00:00";
+using namespace BaseFormat;
 
-// Keys looked up for each question from its "[QUESTION]" line, in the order of the lists they fill.
-enum QuestionKey
-{
-    QuestionKey_Text,
-    QuestionKey_Answer1,
-    QuestionKey_Answer2,
-    QuestionKey_Answer3,
-    QuestionKey_Answer4,
-    QuestionKey_Flag,
-    QuestionKey_Help,
-    QuestionKeyCount,
-};
-const std::vector<std::string_view> QuestionKeys = {
-    "[QUESTION]=", "ANSWER1=", "ANSWER2=", "ANSWER3=", "ANSWER4=", "flag=", "HELP="};
+namespace {
 // The keys whose values are kept as texts.
 constexpr QuestionKey TextKeys[] = {QuestionKey_Text,    QuestionKey_Answer1, QuestionKey_Answer2,
                                     QuestionKey_Answer3, QuestionKey_Answer4, QuestionKey_Help};
-
-// The display settings, looked up from the last question's line in this order.
-constexpr std::size_t SettingCount = 6;
-const std::vector<std::string_view> SettingKeys = {
-    "SHOW_TIME=",         "SHOW_QUESTIONTIME=", "SHOW_QUESTIONTEST=",
-    "SHOW_FALSEANSWERS=", "SHOW_TRUEANSWERS=",  "SHOW_num="};
 
 // count characters of line from its character number first (1-based), fewer when the line is short.
 std::string Characters(std::string_view line, std::size_t first, std::size_t count)
@@ -57,7 +36,8 @@ std::vector<std::size_t> FindQuestionLines(const BaseText &text, const std::func
 }
 
 // The checks and conversions that follow reading the lines; the state changes only when all pass.
-LoadFailure LoadTest(TestState &state, BaseLimits &limits, const std::function<void()> &yield)
+LoadFailure LoadTest(TestState &state, BaseLimits &limits, const std::function<void()> &yield,
+                     LoadFault &fault)
 {
     const BaseText &text = state.BaseLines;
     const std::size_t questCount = state.QuestLine.size() - 1;
@@ -67,24 +47,31 @@ LoadFailure LoadTest(TestState &state, BaseLimits &limits, const std::function<v
         return LoadFailure::NoQuestions;
     if (text.Line(1).find(Header) == std::string_view::npos)
         return LoadFailure::WrongHeader;
-    if (text.LineCount() < 4)
+    if (text.LineCount() < 4) {
+        fault.cause = LoadFault::Cause::FewLines;
         return LoadFailure::FormatFailure;
+    }
 
     const std::vector<std::size_t> starts(state.QuestLine.begin() + 1, state.QuestLine.end());
     const KeyIndex questions(text, QuestionKeys, starts, yield);
     std::vector<std::int32_t> rightAnswer(questCount + 1, 0);
     for (std::size_t k = 1; k <= questCount; ++k) {
         const auto flag = ParseFlag(questions.Value(k - 1, QuestionKey_Flag));
-        if (!flag)
+        if (!flag) {
+            fault = {LoadFault::Cause::Flag, k, QuestionKeys[QuestionKey_Flag],
+                     questions.Line(k - 1, QuestionKey_Flag)};
             return LoadFailure::FormatFailure;
+        }
         rightAnswer[k] = *flag;
     }
     const KeyIndex settings(text, SettingKeys, {state.QuestLine.back()});
     std::array<bool, SettingCount> show{};
     for (std::size_t j = 0; j < show.size(); ++j) {
         const auto value = ParseTruth(settings.Value(0, j));
-        if (!value)
+        if (!value) {
+            fault = {LoadFault::Cause::Setting, 0, SettingKeys[j], settings.Line(0, j)};
             return LoadFailure::FormatFailure;
+        }
         show[j] = *value;
     }
 
@@ -96,7 +83,7 @@ LoadFailure LoadTest(TestState &state, BaseLimits &limits, const std::function<v
         for (const QuestionKey key : TextKeys)
             texts[key][k] = questions.Value(k - 1, key);
     }
-    BaseLimits read{Characters(text.Line(3), 9, 8), Characters(text.Line(4), 16, 8)};
+    BaseLimits read = ReadLimits(text);
 
     state.GivenAnswer.resize(questCount + 1, 0);
     limits = std::move(read);
@@ -119,19 +106,29 @@ LoadFailure LoadTest(TestState &state, BaseLimits &limits, const std::function<v
 }
 } // namespace
 
-LoadFailure LoadBase(std::string bytes, TestState &state, BaseLimits &limits,
-                     const std::function<void()> &yield)
+BaseLimits ReadLimits(const BaseText &text)
 {
+    return {Characters(text.Line(TestTimeLine), TestTimeColumn, TimeLength),
+            Characters(text.Line(QuestTimeLine), QuestTimeColumn, TimeLength)};
+}
+
+LoadFailure LoadBase(std::string bytes, TestState &state, BaseLimits &limits,
+                     const std::function<void()> &yield, LoadFault *fault)
+{
+    LoadFault ignored;
+    LoadFault &told = fault != nullptr ? *fault : ignored;
+    told = {};
     try {
         BaseText lines(std::move(bytes), yield);
         std::vector<std::size_t> questLine = FindQuestionLines(lines, yield);
         state.BaseLines = std::move(lines);
         state.QuestLine = std::move(questLine);
         state.QuestCount = static_cast<int>(state.QuestLine.size() - 1);
-        return LoadTest(state, limits, yield);
+        return LoadTest(state, limits, yield, told);
     } catch (const std::bad_alloc &) {
         // A base too big for the memory left cannot be used, like any other bad base. Every write to the
         // state is a move, so it never holds half of a test.
+        told.cause = LoadFault::Cause::OutOfMemory;
         return LoadFailure::FormatFailure;
     }
 }

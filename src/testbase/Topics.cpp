@@ -73,6 +73,18 @@ bool IsBaseName(const std::filesystem::path &name)
     return lower == U".bse";
 }
 
+ListingEntry ClassifyEntry(const std::filesystem::directory_entry &entry)
+{
+    std::error_code kind;
+    if (!IsBaseName(entry.path())) {
+        return ListingEntry::NotBaseName;
+    }
+    if (!entry.is_regular_file(kind)) {
+        return ListingEntry::NotFile;
+    }
+    return Hidden(entry) ? ListingEntry::Hidden : ListingEntry::Read;
+}
+
 bool TopicNameLess(const std::filesystem::path &a, const std::filesystem::path &b)
 {
     const std::u32string x = CodePoints(a);
@@ -98,8 +110,7 @@ TopicList ListTopics(const std::filesystem::path &folder)
     std::vector<std::filesystem::path> files;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code kind;
-        if (IsBaseName(it->path()) && it->is_regular_file(kind) && !Hidden(*it)) {
+        if (ClassifyEntry(*it) == ListingEntry::Read) {
             files.push_back(it->path());
         }
     }

@@ -23,6 +23,16 @@ struct TopicList
 // Whether a file name is one of a base: "*.bse" in any letter case.
 bool IsBaseName(const std::filesystem::path &name);
 
+// Whether the listing reads a file of the tests folder for its header, and if not, why.
+enum class ListingEntry
+{
+    Read,
+    NotBaseName, // not "*.bse"
+    NotFile,     // a folder, a device or anything else but an ordinary file
+    Hidden,      // hidden or system
+};
+ListingEntry ClassifyEntry(const std::filesystem::directory_entry &entry);
+
 // Russian alphabetical order of file names, regardless of letter case: Ё sorts with Е, before Ж; digits
 // and Latin letters come before Cyrillic ones. Names that differ only in case keep a fixed order.
 bool TopicNameLess(const std::filesystem::path &a, const std::filesystem::path &b);

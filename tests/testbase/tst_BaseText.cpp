@@ -1,9 +1,9 @@
 #include "testbase/BaseText.h"
+#include "testbase/RandomBase.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 
 namespace {
 using namespace std::string_literals;
@@ -52,27 +52,10 @@ TEST(KeyIndex, AnswersExactlyAsGetSetOnRandomBases)
     const std::string_view keys[] = {
         "[QUESTION]=", "ANSWER1=",      "answer1=X", "Answer2=", "FLAG=", "help=",
         "SHOW_NUM=",   "\xE2\xEE\xEF=", "MISSING=",  "\xB8",     "A"};
-    const char *const ends[] = {"\r\n", "\r", "\n"};
-    std::mt19937 random;
-    const auto pick = [&](std::size_t n) {
-        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
-    };
+    RandomBase random;
+    const auto pick = [&](std::size_t n) { return random.Pick(n); };
     for (int round = 0; round < 2000; ++round) {
-        std::string bytes;
-        const std::size_t lineCount = pick(60);
-        for (std::size_t i = 0; i < lineCount; ++i) {
-            std::string line(pieces[pick(std::size(pieces))]);
-            for (char &c : line) {
-                const auto b = static_cast<unsigned char>(c);
-                if (pick(2) == 0 && ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDF)))
-                    c = static_cast<char>(b + 0x20);
-                else if (pick(2) == 0 && b == 0xA8)
-                    c = '\xB8';
-            }
-            bytes += line + (pick(2) == 0 ? "v" + std::to_string(i) : "");
-            if (i + 1 < lineCount || pick(2) == 0)
-                bytes += ends[pick(3)];
-        }
+        const std::string bytes = random.Make(pieces, pick(60));
         const BaseText text(bytes);
         std::vector<std::string_view> chosen;
         for (const auto key : keys) {

@@ -1,0 +1,322 @@
+#include "basetool/ContentCheck.h"
+
+#include "basetool/KeyNearMiss.h"
+#include "testbase/BaseFormat.h"
+#include "testbase/Conversions.h"
+#include "testbase/Cp1251.h"
+#include "testbase/Loader.h"
+#include "testrun/Clocks.h"
+
+#include <array>
+#include <string>
+#include <unordered_map>
+
+using namespace BaseFormat;
+
+namespace {
+constexpr std::size_t NoKey = static_cast<std::size_t>(-1);
+// Lines 1 to 4 are the header, the title and the two times; keys start after them.
+constexpr std::size_t FirstKeyLine = 5;
+
+// More warnings than anyone reads; a base of a million broken questions must not fill the memory with them.
+constexpr std::size_t MostWarnings = 1000;
+
+// Keeps the first MostWarnings warnings and counts the rest.
+class Collector
+{
+public:
+    explicit Collector(std::vector<Finding> &findings) : m_findings(findings) {}
+    void Warn(std::size_t line, std::string text)
+    {
+        if (m_findings.size() < MostWarnings)
+            m_findings.push_back({line, Level::Warning, Aspect::Content, std::move(text)});
+        else
+            ++m_left;
+    }
+    std::size_t Left() const { return m_left; }
+
+private:
+    std::vector<Finding> &m_findings;
+    std::size_t m_left = 0;
+};
+
+std::string Number(std::size_t n)
+{
+    return std::to_string(n);
+}
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    return first == std::string_view::npos ? std::string_view()
+                                           : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// A digit or a Latin or Russian letter.
+bool IsWordCharacter(char c)
+{
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b >= 0xC0 ||
+           b == 0xA8 || b == 0xB8;
+}
+
+// Keys upper-cased once, since every line is tried against all of them.
+std::vector<std::string> UpperKeys(const std::vector<std::string_view> &keys)
+{
+    std::vector<std::string> upper;
+    for (const std::string_view key : keys)
+        upper.push_back(UpperCp1251(key));
+    return upper;
+}
+
+// The index of the key that line begins with in any letter case, or NoKey.
+std::size_t KeyOf(std::string_view line, const std::vector<std::string> &upperKeys)
+{
+    if (line.empty())
+        return NoKey;
+    const char first = UpperCp1251(line.front());
+    for (std::size_t j = 0; j < upperKeys.size(); ++j) {
+        const std::string &key = upperKeys[j];
+        if (key.front() != first || line.size() < key.size())
+            continue;
+        std::size_t same = 1;
+        while (same < key.size() && UpperCp1251(line[same]) == key[same])
+            ++same;
+        if (same == key.size())
+            return j;
+    }
+    return NoKey;
+}
+
+void TitleLine(const BaseText &text, Collector &out)
+{
+    if (text.LineCount() < 2)
+        return;
+    const std::string_view line = text.Line(2);
+    if (line.size() <= 2) {
+        out.Warn(2, "название темы пустое: в списке тем будет пустая строка");
+    } else if (IsWordCharacter(line[1]) && IsWordCharacter(line[2])) {
+        out.Warn(2, "название берётся с 3-го символа, и " + Quoted(line.substr(0, 2)) +
+                        " отрезается от слова: в списке тем будет " + Quoted(line.substr(2)));
+    }
+}
+
+// The first run of digits and colons that holds both, as an author writes a time.
+std::string_view TimeWritten(std::string_view line, std::size_t &column)
+{
+    for (std::size_t at = line.find_first_of("0123456789"); at != std::string_view::npos;) {
+        const auto end = std::min(line.find_first_not_of("0123456789:", at), line.size());
+        const std::string_view run = line.substr(at, end - at);
+        if (run.find(':') != std::string_view::npos) {
+            column = at + 1;
+            return run;
+        }
+        at = line.find_first_of("0123456789", end);
+    }
+    return {};
+}
+
+void TimeLine(const BaseText &text, std::size_t lineNumber, std::size_t column, const std::string &limit,
+              bool wholeTest, Collector &out)
+{
+    if (text.LineCount() < lineNumber || limit == NoLimit)
+        return;
+    std::size_t writtenAt = 0;
+    const std::string_view written = TimeWritten(text.Line(lineNumber), writtenAt);
+    if (!written.empty() && written != TrimBlanks(limit)) {
+        out.Warn(lineNumber, "время " + Quoted(written) + " стоит с " + Number(writtenAt) +
+                                 "-го символа, а программа берёт 8 символов с " + Number(column) +
+                                 "-го: " + Quoted(limit));
+    }
+    const std::string what = wholeTest ? "время на тест " : "время на вопрос ";
+    const auto seconds = ReadTime(limit);
+    if (!seconds) {
+        out.Warn(lineNumber, what + Quoted(limit) +
+                                 " программа покажет, но соблюдать не будет: это не время ЧЧ:ММ:СС; "
+                                 "без ограничения пишите 00:00:00");
+    } else if (*seconds == 0) {
+        out.Warn(lineNumber, what + Quoted(limit) + " — ноль секунд: " +
+                                 (wholeTest ? "тест закончится сразу" : "каждый вопрос будет сдан сразу") +
+                                 "; без ограничения пишите 00:00:00");
+    }
+}
+
+// One question: its block runs from its "[QUESTION]" line up to the next one.
+class QuestionCheck
+{
+public:
+    QuestionCheck(const KeyIndex &keys, std::size_t question, std::size_t first, std::size_t end)
+        : m_keys(keys), m_index(question - 1), m_first(first), m_end(end)
+    {}
+
+    void Run(Collector &out, std::unordered_map<std::string_view, std::size_t> &texts) const
+    {
+        QuestionText(out, texts);
+        for (int slot = 1; slot <= 4; ++slot) {
+            if (!InBlock(Answer(slot))) {
+                out.Warn(m_first, "в вопросе нет ANSWER" + Number(slot) + "=: " +
+                                      Taken(Answer(slot), "ответом " + Number(slot) + " станет ответ",
+                                            "ответ " + Number(slot) + " будет пустым, и его можно выбрать"));
+            }
+        }
+        if (!InBlock(QuestionKey_Help)) {
+            out.Warn(m_first, "в вопросе нет HELP=: " + Taken(QuestionKey_Help, "подсказкой станет подсказка",
+                                                              "подсказки не будет"));
+        }
+        Flag(out);
+        SameAnswers(out);
+    }
+
+private:
+    static QuestionKey Answer(int slot) { return static_cast<QuestionKey>(QuestionKey_Answer1 + slot - 1); }
+    std::size_t LineOf(QuestionKey key) const { return m_keys.Line(m_index, key); }
+    std::string_view ValueOf(QuestionKey key) const { return m_keys.Value(m_index, key); }
+    bool InBlock(QuestionKey key) const { return LineOf(key) != 0 && LineOf(key) < m_end; }
+
+    // Where the program takes a key missing from the block.
+    std::string Taken(QuestionKey key, const std::string &fromLine, const std::string &nowhere) const
+    {
+        return LineOf(key) != 0 ? fromLine + " из строки " + Number(LineOf(key)) : nowhere;
+    }
+
+    void QuestionText(Collector &out, std::unordered_map<std::string_view, std::size_t> &texts) const
+    {
+        if (LineOf(QuestionKey_Text) != m_first) {
+            const std::string taken =
+                Taken(QuestionKey_Text, "текстом вопроса станет текст", "вопрос будет без текста");
+            out.Warn(m_first,
+                     "в строке есть «[QUESTION]», и она начинает вопрос, но начинается не с «[QUESTION]=»: " +
+                         taken);
+            return;
+        }
+        const std::string_view text = TrimBlanks(ValueOf(QuestionKey_Text));
+        if (text.empty())
+            return;
+        const auto [earlier, added] = texts.emplace(text, m_first);
+        if (!added)
+            out.Warn(m_first, "вопрос слово в слово повторяет вопрос из строки " + Number(earlier->second));
+    }
+
+    void Flag(Collector &out) const
+    {
+        const std::size_t line = LineOf(QuestionKey_Flag);
+        if (line == 0)
+            return; // the program refuses the base, which the verdict tells
+        if (!InBlock(QuestionKey_Flag)) {
+            out.Warn(m_first,
+                     "в вопросе нет flag=: верный ответ программа возьмёт из строки " + Number(line));
+            return;
+        }
+        const std::string_view value = ValueOf(QuestionKey_Flag);
+        const auto flag = ParseFlag(value);
+        if (!flag)
+            return;
+        const std::string shown = "flag=" + Number(static_cast<std::size_t>(*flag));
+        if (TrimBlanks(value).find_first_not_of("0123456789") != std::string_view::npos)
+            out.Warn(line, "значение flag= " + Quoted(value) + " программа округлит: " + shown);
+        if (*flag == 0) {
+            out.Warn(line, shown + ": ни один ответ не будет верным");
+        } else if (*flag > 4) {
+            out.Warn(line, shown + " — нет ответа с таким номером: ни один ответ не будет верным");
+        } else if (!InBlock(Answer(*flag))) {
+            out.Warn(line, shown + " указывает на ответ " + Number(static_cast<std::size_t>(*flag)) +
+                               ", которого в вопросе нет");
+        } else if (IsNoneAnswer(ValueOf(Answer(*flag)))) {
+            out.Warn(line, shown + " указывает на ответ NONE: его нельзя выбрать, и ни один ответ не будет "
+                                   "верным");
+        }
+    }
+
+    void SameAnswers(Collector &out) const
+    {
+        // The texts of the answers that can be chosen, trimmed as the eye reads them.
+        std::array<std::string_view, 5> choosable{};
+        for (int slot = 1; slot <= 4; ++slot) {
+            if (InBlock(Answer(slot)) && !IsNoneAnswer(ValueOf(Answer(slot))))
+                choosable[slot] = TrimBlanks(ValueOf(Answer(slot)));
+        }
+        for (int a = 1; a <= 4; ++a) {
+            for (int b = a + 1; b <= 4; ++b) {
+                if (!choosable[a].empty() && choosable[a] == choosable[b])
+                    out.Warn(LineOf(Answer(b)), "ответы " + Number(a) + " и " + Number(b) + " одинаковы");
+            }
+        }
+    }
+
+    const KeyIndex &m_keys;
+    std::size_t m_index;
+    std::size_t m_first;
+    std::size_t m_end;
+};
+
+// Every keyed line the program never reads, and every line that looks meant as a key but is none.
+void KeyLines(const BaseText &text, const std::vector<std::size_t> &questLine, Collector &out)
+{
+    const std::size_t last = questLine.back();
+    std::size_t next = 1; // the next question line to pass
+    std::array<std::size_t, QuestionKeyCount> inQuestion{};
+    std::array<std::size_t, SettingCount> settings{};
+    const std::vector<std::string> questionKeys = UpperKeys(QuestionKeys);
+    const std::vector<std::string> settingKeys = UpperKeys(SettingKeys);
+    for (std::size_t i = FirstKeyLine; i <= text.LineCount(); ++i) {
+        bool questionLine = false;
+        while (next < questLine.size() && questLine[next] <= i) {
+            questionLine = questLine[next] == i;
+            inQuestion = {};
+            ++next;
+        }
+        const std::string_view line = text.Line(i);
+        const std::size_t key = KeyOf(line, questionKeys);
+        const std::size_t setting = key == NoKey ? KeyOf(line, settingKeys) : NoKey;
+        if (key == QuestionKey_Text && !questionLine) {
+            out.Warn(i, "«[QUESTION]» не заглавными буквами: строка не начинает вопроса");
+        } else if (key != NoKey && next == 1) {
+            out.Warn(i, "ключ " + std::string(QuestionKeys[key]) +
+                            " стоит до первого вопроса: программа его не прочтёт");
+        } else if (key != NoKey && inQuestion[key] != 0) {
+            out.Warn(i, "второй " + std::string(QuestionKeys[key]) +
+                            " в вопросе: программа прочтёт первый, из строки " + Number(inQuestion[key]));
+        } else if (key != NoKey) {
+            inQuestion[key] = i;
+        } else if (setting != NoKey && i < last) {
+            out.Warn(i, "настройка " + std::string(SettingKeys[setting]) +
+                            " стоит до последнего вопроса: программа ищет настройки только после него");
+        } else if (setting != NoKey && settings[setting] != 0) {
+            out.Warn(i, "вторая настройка " + std::string(SettingKeys[setting]) +
+                            ": программа прочтёт первую, из строки " + Number(settings[setting]));
+        } else if (setting != NoKey) {
+            settings[setting] = i;
+        } else if (!questionLine) {
+            if (const auto miss = FindNearMiss(line))
+                out.Warn(i, "строка не начинается ни с одного ключа, и программа её пропустит; похоже на «" +
+                                std::string(miss->key) + "»: " + miss->why);
+        }
+    }
+}
+} // namespace
+
+std::vector<Finding> ContentFindings(const BaseText &text, const std::vector<std::size_t> &questLine)
+{
+    std::vector<Finding> findings;
+    Collector out(findings);
+    TitleLine(text, out);
+    const BaseLimits limits = ReadLimits(text);
+    TimeLine(text, TestTimeLine, TestTimeColumn, limits.TestTime, true, out);
+    TimeLine(text, QuestTimeLine, QuestTimeColumn, limits.QuestTime, false, out);
+    if (questLine.size() < 2)
+        return findings;
+
+    const std::vector<std::size_t> starts(questLine.begin() + 1, questLine.end());
+    const KeyIndex keys(text, QuestionKeys, starts);
+    std::unordered_map<std::string_view, std::size_t> texts;
+    texts.reserve(questLine.size());
+    for (std::size_t k = 1; k < questLine.size(); ++k) {
+        const std::size_t end = k + 1 < questLine.size() ? questLine[k + 1] : text.LineCount() + 1;
+        QuestionCheck(keys, k, questLine[k], end).Run(out, texts);
+    }
+    KeyLines(text, questLine, out);
+    if (out.Left() > 0)
+        findings.push_back({text.LineCount(), Level::Warning, Aspect::Content,
+                            "и ещё предупреждений, не показанных здесь: " + Number(out.Left())});
+    return findings;
+}

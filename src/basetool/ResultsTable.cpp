@@ -1,0 +1,185 @@
+#include "basetool/ResultsTable.h"
+
+#include "basetool/Utf8.h"
+#include "testbase/BaseText.h"
+#include "testbase/FileIo.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace {
+constexpr std::string_view ArchivePrefix = "Result-";
+constexpr std::string_view ArchiveStamp = "YYYY-MM-DD_HHMMSS";
+constexpr std::string_view ArchiveExtension = ".res";
+
+std::string_view FaultText(ResultLineFault fault)
+{
+    switch (fault) {
+    case ResultLineFault::NoFalse:
+        return "в конце нет «  False= » с числом";
+    case ResultLineFault::NoTrue:
+        return "перед «  False= » нет «  True= » с числом";
+    case ResultLineFault::NoSeparator:
+        return "между именем и ответами нет «= »";
+    case ResultLineFault::BadAnswer:
+        return "ответ не число от 0 до 4";
+    case ResultLineFault::CountsDisagree:
+        return "верных и неверных вместе не столько, сколько ответов";
+    case ResultLineFault::None:
+        break;
+    }
+    return {};
+}
+
+// Whether name is an archive's, and its stamp and suffix for ordering.
+bool IsArchiveName(const std::string &name)
+{
+    const std::size_t least = ArchivePrefix.size() + ArchiveStamp.size() + ArchiveExtension.size();
+    if (name.size() < least || !name.starts_with(ArchivePrefix) || !name.ends_with(ArchiveExtension))
+        return false;
+    for (std::size_t i = 0; i < ArchiveStamp.size(); ++i) {
+        const char c = name[ArchivePrefix.size() + i];
+        const char shape = ArchiveStamp[i];
+        const bool digit = c >= '0' && c <= '9';
+        if (shape == '-' || shape == '_' ? c != shape : !digit)
+            return false;
+    }
+    return true;
+}
+
+std::string Answers(const ResultRecord &record)
+{
+    std::string text;
+    for (const int answer : record.GivenAnswer)
+        text += (text.empty() ? "" : " ") + std::to_string(answer);
+    return text;
+}
+
+// The share of right answers in percent, to a tenth, with the Russian decimal comma.
+std::string Percent(const ResultRecord &record)
+{
+    const long long all = static_cast<long long>(record.TrueCount) + record.FalseCount;
+    if (all == 0)
+        return "—";
+    const long long tenths = (record.TrueCount * 1000LL + all / 2) / all;
+    return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10);
+}
+
+// The fields of one row, in the columns' order.
+std::vector<std::string> Fields(const ResultRow &row, bool withFile)
+{
+    std::vector<std::string> fields;
+    if (withFile)
+        fields.push_back(row.file);
+    for (std::string field :
+         {Shown(row.record.UserName), Answers(row.record), std::to_string(row.record.TrueCount),
+          std::to_string(row.record.FalseCount), Percent(row.record)})
+        fields.push_back(std::move(field));
+    return fields;
+}
+
+std::vector<std::string> Heading(bool withFile)
+{
+    std::vector<std::string> heading;
+    if (withFile)
+        heading.emplace_back("Файл");
+    for (const char *title : {"Имя", "Ответы", "Верно", "Неверно", "% верных"})
+        heading.emplace_back(title);
+    return heading;
+}
+
+// A field as spreadsheets read it back unchanged: quoted when it holds a separator, a quotation mark, a
+// line end or an outer blank; a leading character that would start a formula is kept as text.
+std::string CsvField(std::string field)
+{
+    if (!field.empty() && std::string_view("=+-@").find(field.front()) != std::string_view::npos)
+        field.insert(0, "'");
+    if (field.find_first_of(";\"\r\n") == std::string::npos && !field.starts_with(' ') &&
+        !field.ends_with(' '))
+        return field;
+    std::string quoted = "\"";
+    for (const char c : field)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+} // namespace
+
+int ReadResults(const std::filesystem::path &file, std::vector<ResultRow> &rows, FindingPrinter &printer)
+{
+    const std::string shownName = PathText(file);
+    FileBytes read = ReadWholeFile(file);
+    if (read.error != FileError::None) {
+        printer.Print(shownName, Unreadable(read.error));
+        return 3;
+    }
+    const BaseText lines(std::move(read.bytes));
+    int status = 0;
+    for (std::size_t n = 1; n <= lines.LineCount(); ++n) {
+        ResultRow row{PathText(file.filename()), n, {}};
+        const ResultLineFault fault = ParseResultLine(lines.Line(n), row.record);
+        if (fault == ResultLineFault::None) {
+            rows.push_back(std::move(row));
+        } else {
+            printer.Print(shownName, {n, Level::Error, Aspect::Content,
+                                      "строка не в формате результата: " + std::string(FaultText(fault)) +
+                                          ": " + Quoted(lines.Line(n))});
+            status = 1;
+        }
+    }
+    return status;
+}
+
+std::vector<std::filesystem::path> ArchivedResults(const std::filesystem::path &folder)
+{
+    std::vector<std::filesystem::path> files;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code kind;
+        if (it->is_regular_file(kind) && IsArchiveName(it->path().filename().string()))
+            files.push_back(it->path());
+    }
+    // The stamp orders by time; within one second a file without a suffix came first, then shorter
+    // suffixes, so that "-2" comes before "-10".
+    const auto key = [](const std::filesystem::path &file) {
+        const std::string name = file.filename().string();
+        const std::size_t stampEnd = ArchivePrefix.size() + ArchiveStamp.size();
+        return std::tuple(name.substr(0, stampEnd), name.size(), name);
+    };
+    std::sort(files.begin(), files.end(), [&](const auto &a, const auto &b) { return key(a) < key(b); });
+    return files;
+}
+
+void PrintTable(const std::vector<ResultRow> &rows, bool withFile, std::ostream &out)
+{
+    std::vector<std::vector<std::string>> table{Heading(withFile)};
+    for (const ResultRow &row : rows)
+        table.push_back(Fields(row, withFile));
+    std::vector<std::size_t> widths(table.front().size(), 0);
+    for (const auto &fields : table) {
+        for (std::size_t c = 0; c < fields.size(); ++c)
+            widths[c] = std::max(widths[c], Utf8Length(fields[c]));
+    }
+    for (const auto &fields : table) {
+        std::string line;
+        for (std::size_t c = 0; c < fields.size(); ++c) {
+            // Texts line up on the left, numbers (the last three columns) on the right.
+            const std::string pad(widths[c] - Utf8Length(fields[c]), ' ');
+            const bool number = c + 3 >= fields.size();
+            line += (c == 0 ? "" : "  ") + (number ? pad + fields[c] : fields[c] + pad);
+        }
+        out << line.substr(0, line.find_last_not_of(' ') + 1) << '\n';
+    }
+}
+
+void PrintCsv(const std::vector<ResultRow> &rows, bool withFile, std::ostream &out)
+{
+    const auto print = [&](const std::vector<std::string> &fields) {
+        for (std::size_t c = 0; c < fields.size(); ++c)
+            out << (c == 0 ? "" : ";") << CsvField(fields[c]);
+        out << "\r\n";
+    };
+    out << Utf8Bom;
+    print(Heading(withFile));
+    for (const ResultRow &row : rows)
+        print(Fields(row, withFile));
+}

@@ -1,0 +1,122 @@
+#include "basetool/Utf8.h"
+
+#include "testbase/Cp1251.h"
+
+namespace {
+// Decodes the character at bytes[at]: its code point and its length, or length 0 when it is not valid
+// UTF-8 (overlong forms, surrogates and code points beyond U+10FFFF are not).
+std::pair<char32_t, std::size_t> DecodeOne(std::string_view bytes, std::size_t at)
+{
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    if (lead < 0x80)
+        return {lead, 1};
+    const std::size_t length = (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || at + length > bytes.size())
+        return {0, 0};
+    char32_t point = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(bytes[at + k]);
+        if ((next >> 6) != 0x2)
+            return {0, 0};
+        point = (point << 6) | (next & 0x3F);
+    }
+    constexpr char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (point < smallest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF))
+        return {0, 0};
+    return {point, length};
+}
+
+void AppendUtf8(std::string &out, char32_t point)
+{
+    if (point < 0x80) {
+        out += static_cast<char>(point);
+    } else if (point < 0x800) {
+        out += static_cast<char>(0xC0 | (point >> 6));
+        out += static_cast<char>(0x80 | (point & 0x3F));
+    } else if (point < 0x10000) {
+        out += static_cast<char>(0xE0 | (point >> 12));
+        out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (point & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (point >> 18));
+        out += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (point & 0x3F));
+    }
+}
+} // namespace
+
+DecodedUtf8 DecodeUtf8(std::string_view bytes)
+{
+    DecodedUtf8 decoded;
+    decoded.text.reserve(bytes.size());
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto [point, length] = DecodeOne(bytes, at);
+        if (length == 0)
+            return {{}, at};
+        if (point < 0x10000) {
+            decoded.text += static_cast<char16_t>(point);
+        } else {
+            decoded.text += static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
+            decoded.text += static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
+        }
+        at += length;
+    }
+    return decoded;
+}
+
+std::string EncodeUtf8(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t point = text[i];
+        if (point >= 0xD800 && point <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            point = 0x10000 + ((point - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (point >= 0xD800 && point <= 0xDFFF) {
+            point = 0xFFFD; // a lone surrogate has no UTF-8 form
+        }
+        AppendUtf8(out, point);
+    }
+    return out;
+}
+
+std::string Cp1251ToUtf8(std::string_view bytes)
+{
+    return EncodeUtf8(Cp1251ToUtf16(bytes));
+}
+
+std::size_t Utf8Length(std::string_view text)
+{
+    std::size_t length = 0;
+    for (const char c : text)
+        length += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return length;
+}
+
+SniffedEncoding SniffEncoding(std::string_view bytes)
+{
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return {TextEncoding::Utf16, true, std::string_view::npos};
+    SniffedEncoding sniffed;
+    sniffed.bom = bytes.starts_with(Utf8Bom);
+    bool valid = true;
+    for (std::size_t at = sniffed.bom ? Utf8Bom.size() : 0; at < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+            ++at;
+            continue;
+        }
+        sniffed.firstNonAscii = std::min(sniffed.firstNonAscii, at);
+        const std::size_t length = DecodeOne(bytes, at).second;
+        if (length == 0) {
+            valid = false;
+            break;
+        }
+        at += length;
+    }
+    const bool utf8 = sniffed.bom || (valid && sniffed.firstNonAscii != std::string_view::npos);
+    sniffed.encoding = utf8 ? TextEncoding::Utf8 : TextEncoding::Cp1251;
+    return sniffed;
+}

@@ -1,0 +1,89 @@
+// The tool's output on small broken bases and result files, against files written out by hand and checked.
+#include "basetool/Commands.h"
+#include "testbase/FileIo.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+const fs::path Data = fs::path(ZT_TEST_DATA) / "basetool";
+
+std::string Bytes(const fs::path &file)
+{
+    return ReadWholeFile(file).bytes;
+}
+
+// The tool run in folder, as if it were the program's folder: what it wrote to both streams, in order,
+// then its exit status.
+std::string RunIn(const fs::path &folder, const std::vector<std::string> &args, bool withErrors = true)
+{
+    const fs::path before = fs::current_path();
+    fs::current_path(folder);
+    std::ostringstream out;
+    std::ostringstream ignored;
+    const int status = RunTool(args, ".", out, withErrors ? out : ignored);
+    fs::current_path(before);
+    return out.str() + "status " + std::to_string(status) + "\n";
+}
+
+TEST(BaseTool, GoldenOutputs)
+{
+    const std::tuple<const char *, std::vector<std::string>, const char *, bool> cases[] = {
+        {"bases", {"check", "keys.bse", "head.bse", "utf8.bse", "case.bse", "flag.txt"}, "check.txt", true},
+        {"results", {"results", "--all"}, "results.txt", true},
+        {"results", {"results", "--csv", "--all", "Result.res"}, "results.csv", false}};
+    for (const auto &[folder, args, expected, withErrors] : cases) {
+        SCOPED_TRACE(expected);
+        EXPECT_EQ(RunIn(Data / folder, args, withErrors), Bytes(Data / folder / expected));
+    }
+}
+
+// A folder of its own with the conversion inputs in it, removed afterwards.
+struct Scratch
+{
+    Scratch()
+    {
+        fs::create_directories(path);
+        for (const char *file : {"in.txt", "bad.txt"})
+            fs::copy_file(Data / "convert" / file, path / file);
+    }
+    ~Scratch()
+    {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    std::size_t Files() const
+    {
+        return std::distance(fs::directory_iterator(path), fs::directory_iterator());
+    }
+    const fs::path path =
+        fs::temp_directory_path() / ("zt_convert_" + std::to_string(std::random_device{}()));
+};
+
+TEST(BaseTool, ConvertWritesWindows1251WithCrLfOrNothing)
+{
+    const Scratch scratch;
+    const std::string converted = Bytes(Data / "convert" / "out.bse");
+    EXPECT_EQ(RunIn(scratch.path, {"convert", "--check", "in.txt", "out.bse"}),
+              "out.bse:0: итог: записан в Windows-1251 с концами строк CR LF (прочитан как UTF-8)\n"
+              "out.bse:2: итог: попадёт в список тем как «Русский язык — «ё» и №»\n"
+              "out.bse:0: итог: программа загрузит базу, вопросов: 1\nstatus 0\n");
+    EXPECT_EQ(Bytes(scratch.path / "out.bse"), converted);
+
+    const std::string refused = "bad.txt:3: ошибка: столбец 4: символ «é» (U+00E9) нельзя записать в "
+                                "Windows-1251; ничего не записано\nstatus 2\n";
+    EXPECT_EQ(RunIn(scratch.path, {"convert", "bad.txt", "bad.bse"}), refused);
+    EXPECT_EQ(RunIn(scratch.path, {"convert", "--in-place", "bad.txt"}), refused);
+    EXPECT_TRUE(RunIn(scratch.path, {"convert", "in.txt", "./in.txt"}).ends_with("status 4\n"));
+    EXPECT_EQ(Bytes(scratch.path / "bad.txt"), Bytes(Data / "convert" / "bad.txt"));
+    EXPECT_EQ(Bytes(scratch.path / "in.txt"), Bytes(Data / "convert" / "in.txt"));
+
+    EXPECT_TRUE(RunIn(scratch.path, {"convert", "--in-place", "in.txt"}).ends_with("status 0\n"));
+    EXPECT_EQ(Bytes(scratch.path / "in.txt"), converted);
+    EXPECT_EQ(scratch.Files(), 3u); // nothing left beside
+}
+} // namespace

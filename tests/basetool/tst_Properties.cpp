@@ -1,0 +1,134 @@
+// Properties over random bases: check's verdicts are the program's own, and a converted text never has
+// encoding or line-end problems.
+#include "basetool/BaseCheck.h"
+#include "basetool/Convert.h"
+#include "basetool/Utf8.h"
+#include "testbase/Cp1251.h"
+#include "testbase/RandomBase.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+// A base that loads and is listed, and the lines that break it or not: keys in other letter case, bad
+// values, headers the two readers take differently, short lines.
+const std::string_view Model[] = {"[ZorvantaBaseFile.2.0]",
+                                  "  T",
+                                  "        00:00:00",
+                                  "               00:00:30",
+                                  "[QUESTION]=q1",
+                                  "ANSWER1=a",
+                                  "ANSWER2=b",
+                                  "ANSWER3=NONE",
+                                  "ANSWER4=d",
+                                  "flag=2",
+                                  "HELP=h",
+                                  "[QUESTION]=q2",
+                                  "ANSWER1=a",
+                                  "ANSWER2=b",
+                                  "ANSWER3=c",
+                                  "ANSWER4=d",
+                                  "flag=1",
+                                  "HELP=h",
+                                  "SHOW_TIME=True",
+                                  "SHOW_QUESTIONTIME=0",
+                                  "SHOW_QUESTIONTEST=1",
+                                  "SHOW_FALSEANSWERS=False",
+                                  "SHOW_TRUEANSWERS=1",
+                                  "SHOW_num=True"};
+const std::string_view Pieces[] = {"[ZorvantaBaseFile.2.0]",
+                                   " [ZorvantaBaseFile.2.0]",
+                                   "[QUESTION]=",
+                                   " [QUESTION]=q",
+                                   "[QUESTION] =q",
+                                   "flag=3",
+                                   "flag=",
+                                   "flag= 2,5",
+                                   "flag=300",
+                                   "flag=x",
+                                   "ANSWER1=",
+                                   "ANSWER4=NONE",
+                                   "ANSWR2=x",
+                                   "HELP :h",
+                                   "SHOW_num=",
+                                   "SHOW_TIME=yes",
+                                   "SHOW_QUESTIONTEST=0",
+                                   "\xD4\xEB\xE0\xE3=1",
+                                   "",
+                                   "x",
+                                   "\xEF\xF0\xE8"};
+
+TEST(CheckProperty, VerdictsAreThoseOfTheProgramOnRandomBases)
+{
+    const fs::path folder =
+        fs::temp_directory_path() / ("zt_check_" + std::to_string(std::random_device{}()));
+    fs::create_directories(folder);
+    RandomBase random;
+    int loaded = 0;
+    int listed = 0;
+    for (int round = 0; round < 400; ++round) {
+        const std::string bytes = random.Make(Pieces, std::size(Model) - 3 + random.Pick(5), Model, 93);
+        std::ofstream(folder / "base.bse", std::ios::binary) << bytes;
+        const BaseReport report = CheckFile(folder / "base.bse");
+        TestState state;
+        BaseLimits limits;
+        const LoadFailure failure = LoadBase(bytes, state, limits);
+        const bool inList = ListTopics(folder).topics.size() == 1;
+        ASSERT_EQ(report.load, failure) << testing::PrintToString(bytes);
+        ASSERT_EQ(report.listed, inList) << testing::PrintToString(bytes);
+        ASSERT_EQ(report.Status() >= 2, failure != LoadFailure::None || !inList);
+        loaded += failure == LoadFailure::None;
+        listed += inList;
+    }
+    fs::remove_all(folder);
+    // Both verdicts go both ways often enough to mean something.
+    EXPECT_GT(loaded, 20);
+    EXPECT_LT(loaded, 380);
+    EXPECT_GT(listed, 20);
+    EXPECT_LT(listed, 380);
+}
+
+// Random texts as teachers type them: Russian and Latin words, the punctuation of Russian text, blanks and
+// tabs, any line ends, in UTF-8 with or without a mark, or in Windows-1251.
+TEST(ConvertProperty, ConvertedTextHasNoEncodingOrLineEndProblems)
+{
+    const std::u16string_view words[] = {u"Столица", u"ёжик", u"Ёлка", u"«ответ»", u"—", u"№",  u"…",
+                                         u"flag=1",  u"x",    u" ",    u"\t",      u"",  u"ЪЫЬ"};
+    const std::u16string_view ends[] = {u"\r\n", u"\n", u"\r"};
+    RandomBase random;
+    for (int round = 0; round < 500; ++round) {
+        std::u16string text;
+        for (std::size_t line = random.Pick(8); line > 0; --line) {
+            for (std::size_t w = random.Pick(6); w > 0; --w)
+                text += words[random.Pick(std::size(words))];
+            text += line > 1 || random.Pick(2) == 0 ? ends[random.Pick(3)] : u"";
+        }
+        // The same lines, each ending in CR LF.
+        std::u16string expected;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == u'\r' || text[i] == u'\n') {
+                i += text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
+                expected += u"\r\n";
+            } else {
+                expected += text[i];
+            }
+        }
+        if (!expected.empty() && !expected.ends_with(u"\r\n"))
+            expected += u"\r\n";
+        const std::size_t form = random.Pick(3);
+        const std::string bytes = form == 0   ? Utf16ToCp1251(text)
+                                  : form == 1 ? EncodeUtf8(text)
+                                              : std::string(Utf8Bom) + EncodeUtf8(text);
+        const Converted converted = ConvertText(bytes);
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        ASSERT_EQ(converted.error, "");
+        EXPECT_EQ(Cp1251ToUtf16(converted.bytes), expected);
+        for (const Finding &finding : CheckBytes(converted.bytes, ListingEntry::Read, {}).findings)
+            EXPECT_TRUE(finding.aspect != Aspect::Encoding && finding.aspect != Aspect::LineEnds)
+                << finding.text;
+    }
+}
+} // namespace
