@@ -16,6 +16,8 @@
 #include <array>
 
 namespace {
+constexpr std::size_t AboutTextLimit = 1 << 20;
+
 // The logo darkens from light blue to navy, one step every tick.
 constexpr std::array<QRgb, 5> BlinkColours = {
     qRgb(192, 192, 255), qRgb(128, 128, 255), qRgb(0, 0, 255), qRgb(0, 0, 192), qRgb(0, 0, 128),
@@ -84,8 +86,9 @@ void frmAbout::Form_Load()
 
     m_ui->Text1->clear();
     // A text that cannot be read is no reason to trouble the examinee: the box stays empty, as when the
-    // file is missing.
-    const FileBytes text = ReadWholeFile(m_platform.AppPath() / "AboutTest.txt");
+    // file is missing. A text of many megabytes is no About text; its first megabyte is plenty, and the
+    // window opens at once.
+    const FileBytes text = ReadWholeFile(m_platform.AppPath() / "AboutTest.txt", AboutTextLimit);
     if (text.error != FileError::None) {
         return;
     }

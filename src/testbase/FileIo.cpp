@@ -1,5 +1,6 @@
 #include "testbase/FileIo.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 #include <stdexcept>
@@ -50,7 +51,7 @@ FileError ErrorFromErrno(int err, const std::filesystem::path &path)
     }
 }
 
-FileBytes ReadWholeFile(const std::filesystem::path &path)
+FileBytes ReadWholeFile(const std::filesystem::path &path, std::size_t limit)
 {
     FileBytes result;
     const FileHandle file = OpenForReading(path, result.error);
@@ -60,11 +61,12 @@ FileBytes ReadWholeFile(const std::filesystem::path &path)
         std::error_code ec;
         const auto size = std::filesystem::file_size(path, ec);
         if (!ec)
-            result.bytes.reserve(size);
+            result.bytes.reserve(std::min<std::uintmax_t>(size, limit));
         char chunk[1 << 16];
         std::size_t count = 0;
         errno = 0;
-        while ((count = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
+        while (result.bytes.size() < limit &&
+               (count = std::fread(chunk, 1, std::min(sizeof chunk, limit - result.bytes.size()), file.get())) > 0)
             result.bytes.append(chunk, count);
         if (std::ferror(file.get())) {
             result.error = ErrorFromErrno(errno, path);

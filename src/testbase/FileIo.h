@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -25,8 +26,8 @@ struct FileBytes
     FileError error = FileError::None;
 };
 
-// The whole file, byte for byte.
-FileBytes ReadWholeFile(const std::filesystem::path &path);
+// The whole file, byte for byte; no more than limit bytes of it when a limit is given.
+FileBytes ReadWholeFile(const std::filesystem::path &path, std::size_t limit = SIZE_MAX);
 
 struct FileCloser
 {
