@@ -64,6 +64,7 @@ bool IsWordCharacter(char c)
 std::vector<std::string> UpperKeys(const std::vector<std::string_view> &keys)
 {
     std::vector<std::string> upper;
+    upper.reserve(keys.size());
     for (const std::string_view key : keys)
         upper.push_back(UpperCp1251(key));
     return upper;

@@ -79,7 +79,8 @@ KeyIndex::KeyIndex(const BaseText &text, const std::vector<std::string_view> &ke
         }
         while (pending > 0 && std::max<std::size_t>(startLines[pending - 1], 1) == i) {
             --pending;
-            std::copy(nearest.begin(), nearest.end(), m_found.begin() + pending * m_keyCount);
+            std::copy(nearest.begin(), nearest.end(),
+                      m_found.begin() + static_cast<std::ptrdiff_t>(pending * m_keyCount));
         }
         yielder.Line();
     }

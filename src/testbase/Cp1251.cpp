@@ -1,6 +1,7 @@
 #include "testbase/Cp1251.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 
 namespace {
@@ -35,7 +36,7 @@ char EncodeHigh(char16_t c)
             bytes[HighHalf[i]] = static_cast<std::uint8_t>(0x80 + i);
         return bytes;
     }();
-    return c < reverse.size() ? static_cast<char>(reverse[c]) : 0;
+    return c < reverse.size() ? std::bit_cast<char>(reverse[c]) : '\0';
 }
 
 // Encodes text. A character that the code page lacks becomes '?' or, when strict, ends the conversion with

@@ -9,7 +9,7 @@ TestRun::TestRun(TestState &state) : m_state(state)
     m_view.enabled[0] = false;
 }
 
-LoadFailure TestRun::Form_Load(const Now &now, FileBytes base, std::function<void()> yield)
+LoadFailure TestRun::Form_Load(const Now &now, FileBytes base, const std::function<void()> &yield)
 {
     m_clocks.Start(now);
     m_state.CurQuestion = 1;
@@ -20,7 +20,7 @@ LoadFailure TestRun::Form_Load(const Now &now, FileBytes base, std::function<voi
         return LoadFailure::FormatFailure;
     }
     BaseLimits limits;
-    const LoadFailure failure = LoadBase(std::move(base.bytes), m_state, limits, std::move(yield));
+    const LoadFailure failure = LoadBase(std::move(base.bytes), m_state, limits, yield);
     if (failure != LoadFailure::None) {
         return failure;
     }

@@ -45,7 +45,7 @@ public:
 
     // Loads the base as read from BaseFile: stamps, question 1, choice a). yield lets the interface
     // breathe while a huge base is split. A file that could not be read fails like a malformed base.
-    LoadFailure Form_Load(const Now &now, FileBytes base, std::function<void()> yield = {});
+    LoadFailure Form_Load(const Now &now, FileBytes base, const std::function<void()> &yield = {});
 
     void OptionsCls();
     void SetPicture();

@@ -43,8 +43,8 @@ std::vector<PixelRect> RoundRectArea(const RoundRect &shape)
     if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX) {
         return bands;
     }
-    const double rx = std::clamp<std::int64_t>(shape.ellipseWidth, 0, width) / 2.0;
-    const double ry = std::clamp<std::int64_t>(shape.ellipseHeight, 0, height) / 2.0;
+    const double rx = static_cast<double>(std::clamp<std::int64_t>(shape.ellipseWidth, 0, width)) / 2.0;
+    const double ry = static_cast<double>(std::clamp<std::int64_t>(shape.ellipseHeight, 0, height)) / 2.0;
     for (std::int64_t row = 0; row < height; ++row) {
         const double fromEdge = double(std::min(row, height - 1 - row)) + 0.5;
         std::int32_t inset = 0;
@@ -53,7 +53,7 @@ std::vector<PixelRect> RoundRectArea(const RoundRect &shape)
             inset = static_cast<std::int32_t>(std::lround(rx - rx * std::sqrt(1.0 - dy * dy)));
         }
         const PixelRect line{shape.left + inset, static_cast<std::int32_t>(shape.top + row),
-                             static_cast<std::int32_t>(width - 2 * inset), 1};
+                             static_cast<std::int32_t>(width - 2 * std::int64_t(inset)), 1};
         // Rows below the corners are all alike: one band holds them.
         if (!bands.empty() && bands.back().x == line.x && bands.back().width == line.width) {
             ++bands.back().height;
