@@ -139,7 +139,7 @@ std::vector<std::filesystem::path> ArchivedResults(const std::filesystem::path &
             files.push_back(it->path());
     }
     // The stamp orders by time; within one second a file without a suffix came first, then shorter
-    // suffixes, so that "-2" comes before "-10".
+    // suffixes, so that "_2" comes before "_10".
     const auto key = [](const std::filesystem::path &file) {
         const std::string name = file.filename().string();
         const std::size_t stampEnd = ArchivePrefix.size() + ArchiveStamp.size();
