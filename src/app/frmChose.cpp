@@ -30,7 +30,6 @@ frmChose::frmChose(TestState &state, Platform &platform, QWidget *parent)
     m_ui->setupUi(this);
     setAttribute(Qt::WA_StyledBackground);
     setFixedSize(size());
-    setWindowIcon(Artwork::ProgramIcon());
     Look::UseWindowFont(this);
     m_ui->Label1_1->setFont(Look::Font(Look::Family::TimesNewRoman, 14.25, true));
     m_ui->Text1->setFont(Look::Font(Look::Family::ComicSansMS, 11.25, true));
