@@ -64,7 +64,10 @@ void UseWindowFont(QWidget *window)
     window->setFont(font);
     const auto controls = window->findChildren<QWidget *>();
     for (QWidget *control : controls) {
-        control->setFont(font);
+        // A control given its own font first is laid out once, in that font.
+        if (!control->testAttribute(Qt::WA_SetFont)) {
+            control->setFont(font);
+        }
     }
 }
 } // namespace Look
