@@ -32,7 +32,7 @@ QStringList Families(Family family)
 // this way each window font is loaded straight from its one file.
 QStringList Installed(Family family)
 {
-    static std::array<QStringList, 6> found;
+    static std::array<QStringList, static_cast<std::size_t>(Family::Staccato) + 1> found;
     QStringList &installed = found.at(static_cast<std::size_t>(family));
     if (installed.isEmpty()) {
         const QStringList candidates = Families(family);
