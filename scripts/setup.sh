@@ -4,7 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-packages.sh cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev \
-    libbenchmark-dev clang libclang-rt-14-dev fonts-liberation fonts-comic-neue fonts-comfortaa fonts-dejavu-core
+    libbenchmark-dev clang libclang-rt-14-dev fonts-liberation fonts-comic-neue fonts-comfortaa fonts-dejavu-core \
+    desktop-file-utils shared-mime-info libglib2.0-bin
 
 cmake --preset default >/dev/null
 cmake --build --preset default -j "$(nproc)"
