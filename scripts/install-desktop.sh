@@ -31,7 +31,7 @@ exec_quoted() {
 
 remove_if_empty() { rmdir "$@" 2>/dev/null || true; }
 
-uninstall() {
+unregister() {
     rm -f "$data/applications/$entry" "$data/mime/packages/zorvanta-test.xml"
     for size in "${sizes[@]}"; do
         rm -f "$data/icons/hicolor/${size}x${size}/apps/zorvanta-test.png"
@@ -60,9 +60,9 @@ uninstall() {
     remove_if_empty "$data" "$config" "$HOME/.local"
 }
 
-install() {
+register() {
     if [ ! -x "$folder/zorvanta-test" ] || [ ! -d "$folder/desktop" ]; then
-        echo "$0: the program and its desktop/ folder must stand beside this script" >&2
+        echo "$0: рядом со скриптом нет программы zorvanta-test и папки desktop" >&2
         exit 1
     fi
     mkdir -p "$data/applications" "$data/mime/packages" "$config"
@@ -81,12 +81,12 @@ install() {
     maybe update-desktop-database "$data/applications"
     # Bases open in this program, not in the text editor that their plain-text parent type would pick.
     maybe xdg-mime default "$entry" "$type"
-    echo "Zorvanta Test is registered for $(id -un): $folder"
+    echo "Zorvanta Test из папки $folder добавлена в меню пользователя $(id -un)"
 }
 
 case "${1:-}" in
-"") install ;;
---uninstall) uninstall ;;
+"") register ;;
+--uninstall) unregister ;;
 *)
     echo "usage: $0 [--uninstall]" >&2
     exit 2
