@@ -10,16 +10,31 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <latch>
 #include <thread>
+
+#ifdef ZT_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
 
 int main(int argc, char *argv[])
 {
     // Taken before Qt sees the arguments: a base named like one of Qt's own options is still a base.
     std::filesystem::path command = CommandLinePath(argc, argv);
+    // Reading the system's fonts is a large part of the start, and nothing needs them before the first
+    // window lays out its text: a helper reads them meanwhile. Fontconfig's configuration needs no
+    // application object and is read at once, the toolkit's font list (thread-safe) once the application
+    // exists.
+    std::latch applicationMade(1);
+    std::thread fontList([&applicationMade] {
+#ifdef ZT_FONTCONFIG
+        FcInit();
+#endif
+        applicationMade.wait();
+        QFontDatabase::families();
+    });
     QApplication app(argc, argv);
-    // Reading the system's font list is a large part of the start, and nothing needs it before the first
-    // window lays out its text: a helper reads it meanwhile (the font database is thread-safe).
-    std::thread fontList([] { QFontDatabase::families(); });
+    applicationMade.count_down();
     // The flow ends the program itself: between the selection and the question window there is a moment
     // with no window open, which must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
