@@ -119,12 +119,9 @@ QString QtPlatform::LockPath()
 bool QtPlatform::PrevInstance()
 {
     if (!m_lock) {
-        m_lock = std::make_unique<QLockFile>(m_lockPath);
-        // A lock is stale only when its owner is gone, however old it is.
-        m_lock->setStaleLockTime(0);
-        m_otherCopy = !m_lock->tryLock(0) && m_lock->error() == QLockFile::LockFailedError;
+        m_lock = std::make_unique<InstanceLock>(m_lockPath);
     }
-    return m_otherCopy;
+    return m_lock->HeldByAnother();
 }
 
 std::filesystem::path QtPlatform::AppPath() const

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/InstanceLock.h"
 #include "app/Platform.h"
 
-#include <QLockFile>
 #include <QPointer>
 
 #include <memory>
@@ -34,7 +34,6 @@ private:
     std::filesystem::path m_command;
     QString m_lockPath;
     bool m_ended = false;
-    std::unique_ptr<QLockFile> m_lock;
-    bool m_otherCopy = false;
+    std::unique_ptr<InstanceLock> m_lock;
     QPointer<QMessageBox> m_openBox;
 };

@@ -30,11 +30,10 @@ frmChose::frmChose(TestState &state, Platform &platform, QWidget *parent)
     m_ui->setupUi(this);
     setAttribute(Qt::WA_StyledBackground);
     setFixedSize(size());
-    setWindowIcon(Artwork::ProgramIcon());
-    Look::UseWindowFont(this);
     m_ui->Label1_1->setFont(Look::Font(Look::Family::TimesNewRoman, 14.25, true));
     m_ui->Text1->setFont(Look::Font(Look::Family::ComicSansMS, 11.25, true));
     m_ui->Label1_0->setFont(Look::Font(Look::Family::MSSansSerif, 8.25, true));
+    Look::UseWindowFont(this);
     m_ui->Command1->setIcon(Artwork::AcceptIcon());
     m_ui->cmdClose->setIcon(Artwork::ExitIcon());
     m_ui->Combo1->view()->setTextElideMode(Qt::ElideRight);

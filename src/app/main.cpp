@@ -5,15 +5,36 @@
 #include "testbase/TestState.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include <latch>
+#include <thread>
+
+#ifdef ZT_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
 
 int main(int argc, char *argv[])
 {
     // Taken before Qt sees the arguments: a base named like one of Qt's own options is still a base.
     std::filesystem::path command = CommandLinePath(argc, argv);
+    // Reading the system's fonts is a large part of the start, and nothing needs them before the first
+    // window lays out its text: a helper reads them meanwhile. Fontconfig's configuration needs no
+    // application object and is read at once, the toolkit's font list (thread-safe) once the application
+    // exists.
+    std::latch applicationMade(1);
+    std::thread fontList([&applicationMade] {
+#ifdef ZT_FONTCONFIG
+        FcInit();
+#endif
+        applicationMade.wait();
+        QFontDatabase::families();
+    });
     QApplication app(argc, argv);
+    applicationMade.count_down();
     // The flow ends the program itself: between the selection and the question window there is a moment
     // with no window open, which must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -29,5 +50,7 @@ int main(int argc, char *argv[])
     TestState state;
     Flow flow(state, platform);
     flow.Start();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    fontList.join();
+    return status;
 }

@@ -239,6 +239,17 @@ QIcon AboutIcon()
     return MakeIcon({28}, PaintAbout);
 }
 
+QImage ProgramPicture(int side)
+{
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(side / 32.0, side / 32.0);
+    PaintProgram(painter, 32);
+    return image;
+}
+
 QPixmap Unselected()
 {
     return Marker(PaintUnselected);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 // The program's pictures, painted in code so that they are crisp at every screen density.
@@ -13,4 +14,7 @@ QIcon HintIcon();     // white page with a turned-down corner and a blue questio
 QIcon AboutIcon();    // the results window's button that opens About, 28 x 28
 QPixmap Unselected(); // Image1: plain white square, 17 x 17
 QPixmap Selected();   // Image2: red square with a white tick, 17 x 17
+// The program icon's picture at any size, for the icon files of the desktop and of Windows. Needs no
+// application object.
+QImage ProgramPicture(int side);
 } // namespace Artwork

@@ -1,8 +1,10 @@
 #include "look/Look.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 #include <QWidget>
 
+#include <array>
 
 namespace Look {
 namespace {
@@ -24,12 +26,33 @@ QStringList Families(Family family)
     }
     return {};
 }
+
+// The first family of the list that is installed, found once for the program's run. A font that names a
+// missing family, or more than one, costs the toolkit a system-wide font search each time it is loaded;
+// this way each window font is loaded straight from its one file.
+QStringList Installed(Family family)
+{
+    static std::array<QStringList, static_cast<std::size_t>(Family::Staccato) + 1> found;
+    QStringList &installed = found.at(static_cast<std::size_t>(family));
+    if (installed.isEmpty()) {
+        const QStringList candidates = Families(family);
+        const QStringList families = QFontDatabase::families();
+        installed = candidates;
+        for (const QString &candidate : candidates) {
+            if (families.contains(candidate, Qt::CaseInsensitive)) {
+                installed = {candidate};
+                break;
+            }
+        }
+    }
+    return installed;
+}
 } // namespace
 
 QFont Font(Family family, double points, bool bold)
 {
     QFont font;
-    font.setFamilies(Families(family));
+    font.setFamilies(Installed(family));
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
@@ -41,7 +64,10 @@ void UseWindowFont(QWidget *window)
     window->setFont(font);
     const auto controls = window->findChildren<QWidget *>();
     for (QWidget *control : controls) {
-        control->setFont(font);
+        // A control given its own font first is laid out once, in that font.
+        if (!control->testAttribute(Qt::WA_SetFont)) {
+            control->setFont(font);
+        }
     }
 }
 } // namespace Look

@@ -19,7 +19,7 @@ enum class Family
 };
 
 QFont Font(Family family, double points, bool bold);
-// The platform's dialog font on the window and every control in it: controls that a style sheet styles
-// do not inherit the window's font. Fonts of their own are set afterwards.
+// The platform's dialog font on the window and every control in it that has no font of its own yet:
+// controls that a style sheet styles do not inherit the window's font.
 void UseWindowFont(QWidget *window);
 } // namespace Look

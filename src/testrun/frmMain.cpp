@@ -47,7 +47,6 @@ frmMain::frmMain(TestState &state, Platform &platform, QWidget *parent)
       m_platform(platform), m_run(state)
 {
     m_ui->setupUi(this);
-    setWindowIcon(Artwork::ProgramIcon());
     SetFonts();
     m_ui->Image1->setPixmap(Artwork::Unselected());
     m_ui->Image2->setPixmap(Artwork::Selected());

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Start-up time under Xvfb with openbox: from exec until the first window is viewable, for the selection
+# window over 20 bases and for a bare Qt window, taken in turns; then the question window of a
+# 100,000-question base named on the command line. Prints the medians (and the processor time each
+# program used until then) and the ratio.
+# Usage: bench/startup.sh [RUNS]   (default 15; needs the default preset configured)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-15}
+
+scripts/install-packages.sh xvfb xauth openbox libx11-dev
+cmake --build --preset default -j 2 --target zorvanta-test bench_bare_window bench_startup_timer >/dev/null
+
+display=
+for n in $(seq 60 69); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+        display=:$n
+        break
+    fi
+done
+[ -n "$display" ] || { echo "no free display among :60 to :69" >&2; exit 1; }
+
+work=$(mktemp -d)
+Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill "${wm:-}" "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X${display#:}" ] && break
+    sleep 0.1
+done
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep 1
+
+# A base of Windows-1251 text with CR LF line ends: title, then the number of questions.
+make_base() {
+    awk -v title="$1" -v n="$2" 'BEGIN {
+        ORS = "\r\n"
+        print "[ZorvantaBaseFile.2.0]"; print "  " title
+        print "        00:00:00"; print "               00:00:00"
+        for (k = 1; k <= n; k++) {
+            print "[QUESTION]=Вопрос номер " k " о чём-нибудь важном?"
+            for (a = 1; a <= 4; a++) print "ANSWER" a "=Ответ " k "." a
+            print "flag=" (k % 4 + 1); print "HELP=Подсказка к вопросу " k
+        }
+        split("SHOW_TIME SHOW_QUESTIONTIME SHOW_QUESTIONTEST SHOW_FALSEANSWERS SHOW_TRUEANSWERS SHOW_num", s, " ")
+        for (i = 1; i <= 6; i++) print s[i] "=True"
+    }' | iconv -f UTF-8 -t CP1251
+}
+
+program=$work/program
+mkdir -p "$program/Tests"
+cp build/bin/zorvanta-test build/bin/AboutTest.txt "$program/"
+for k in $(seq -w 1 20); do
+    make_base "Тема номер $k" 30 >"$program/Tests/topic$k.bse"
+done
+make_base "Сто тысяч вопросов" 100000 >"$work/huge.bse"
+
+# Each run gets a runtime folder of its own: the running-copy lock lives there.
+timed() {
+    local runtime status
+    runtime=$(mktemp -d)
+    chmod 700 "$runtime"
+    status=0
+    XDG_RUNTIME_DIR=$runtime build/bench/bench_startup_timer "$@" || status=$?
+    rm -rf "$runtime"
+    return $status
+}
+
+# The median of one column of the timer's lines (1: seconds to the window, 2: processor seconds).
+median() { awk -v c="$1" '{ print $c }' | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+program_times=() bare_times=() huge_times=()
+timed "$program/zorvanta-test" >/dev/null # the first start of all warms the disk cache
+for _ in $(seq "$runs"); do
+    program_times+=("$(timed "$program/zorvanta-test")")
+    bare_times+=("$(timed build/bench/bench_bare_window)")
+done
+for _ in $(seq 5); do
+    huge_times+=("$(timed "$program/zorvanta-test" "$work/huge.bse")")
+done
+
+report() { # label, runs, timer lines
+    printf '%-36s median %.3f s (processor %.3f s) over %d runs\n' "$1" "$(printf '%s\n' "${@:3}" | median 1)" \
+        "$(printf '%s\n' "${@:3}" | median 2)" "$2"
+}
+report "selection window, 20 bases:" "$runs" "${program_times[@]}"
+report "bare Qt window:" "$runs" "${bare_times[@]}"
+program_median=$(printf '%s\n' "${program_times[@]}" | median 1)
+bare_median=$(printf '%s\n' "${bare_times[@]}" | median 1)
+printf '%-36s %.2f\n' "ratio:" "$(awk -v a="$program_median" -v b="$bare_median" 'BEGIN { print a / b }')"
+report "question window, 100,000 questions:" 5 "${huge_times[@]}"
