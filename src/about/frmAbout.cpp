@@ -1,13 +1,13 @@
 #include "about/frmAbout.h"
 
+#include "app/Platform.h"
+#include "artwork/Artwork.h"
+#include "look/Look.h"
+#include "look/UiText.h"
 #include "testbase/FileIo.h"
 #include "ui_frmAbout.h"
-#include "artwork/Artwork.h"
 #include "winutil/Forms.h"
 #include "winutil/Twips.h"
-#include "look/Look.h"
-#include "app/Platform.h"
-#include "look/UiText.h"
 #include "winutil/WindowDrag.h"
 
 #include <QShowEvent>

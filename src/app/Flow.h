@@ -45,7 +45,7 @@ private:
     QPointer<frmChose> m_chose;
     QPointer<frmMain> m_main;
     QPointer<frmEnd> m_end;
-    QPointer<frmAbout> m_about; // one window for every opening: its colour cycle carries on
+    QPointer<frmAbout> m_about;               // one window for every opening: its colour cycle carries on
     std::vector<QPointer<QWidget>> m_retired; // closed, to be deleted once nothing of theirs runs
     int m_loopLevel = -1;                     // the event loop the road runs in
 };

@@ -1,8 +1,8 @@
 #include "app/QtPlatform.h"
 
-#include "testbase/Messages.h"
 #include "artwork/Artwork.h"
 #include "look/UiText.h"
+#include "testbase/Messages.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -10,8 +10,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTime>
 
 #ifdef _WIN32
@@ -42,8 +42,7 @@ std::int64_t SinceBootMs()
 
 QtPlatform::QtPlatform(std::filesystem::path command, QString lockPath)
     : m_command(std::move(command)), m_lockPath(std::move(lockPath))
-{
-}
+{}
 
 Platform::Answer QtPlatform::MsgBox(const QString &text, Icon icon, Buttons buttons)
 {

@@ -55,8 +55,8 @@ frmChose::Loaded frmChose::Form_Load()
 {
     TestsFolder = m_platform.AppPath() / "Tests";
     std::error_code ec;
-    const bool folderReady = std::filesystem::is_directory(TestsFolder, ec) ||
-                             std::filesystem::create_directory(TestsFolder, ec);
+    const bool folderReady =
+        std::filesystem::is_directory(TestsFolder, ec) || std::filesystem::create_directory(TestsFolder, ec);
 
     Forms::ShapeWindow(0, 0, Twips::FromPixels(height()), Twips::FromPixels(width()), 50, 50, this);
 

@@ -2,7 +2,6 @@
 
 #include "testbase/Cp1251.h"
 
-
 QString FromCp1251(std::string_view bytes)
 {
     return QString::fromStdU16String(Cp1251ToUtf16(bytes));

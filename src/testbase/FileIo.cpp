@@ -66,7 +66,8 @@ FileBytes ReadWholeFile(const std::filesystem::path &path, std::size_t limit)
         std::size_t count = 0;
         errno = 0;
         while (result.bytes.size() < limit &&
-               (count = std::fread(chunk, 1, std::min(sizeof chunk, limit - result.bytes.size()), file.get())) > 0)
+               (count = std::fread(chunk, 1, std::min(sizeof chunk, limit - result.bytes.size()),
+                                   file.get())) > 0)
             result.bytes.append(chunk, count);
         if (std::ferror(file.get())) {
             result.error = ErrorFromErrno(errno, path);

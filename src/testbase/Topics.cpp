@@ -17,8 +17,15 @@ std::u32string CodePoints(const std::filesystem::path &name)
     std::u32string points;
     for (std::size_t i = 0; i < utf8.size();) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-        char32_t point = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+        const std::size_t length = lead < 0x80         ? 1
+                                   : (lead >> 5) == 6  ? 2
+                                   : (lead >> 4) == 14 ? 3
+                                   : (lead >> 3) == 30 ? 4
+                                                       : 0;
+        char32_t point = length == 1   ? lead
+                         : length == 2 ? lead & 0x1F
+                         : length == 3 ? lead & 0x0F
+                                       : lead & 0x07;
         bool valid = length > 0 && i + length <= utf8.size();
         for (std::size_t k = 1; valid && k < length; ++k) {
             const auto next = static_cast<unsigned char>(utf8[i + k]);
@@ -118,9 +125,8 @@ TopicList ListTopics(const std::filesystem::path &folder)
     if (ec) {
         list.error = ec == std::errc::permission_denied ? FileError::AccessDenied : FileError::ReadFailed;
     }
-    std::sort(files.begin(), files.end(), [](const auto &a, const auto &b) {
-        return TopicNameLess(a.filename(), b.filename());
-    });
+    std::sort(files.begin(), files.end(),
+              [](const auto &a, const auto &b) { return TopicNameLess(a.filename(), b.filename()); });
 
     for (const std::filesystem::path &file : files) {
         if (list.error != FileError::None) {

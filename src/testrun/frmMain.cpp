@@ -1,15 +1,15 @@
 #include "testrun/frmMain.h"
 #include "ui_frmMain.h"
 
+#include "app/Platform.h"
+#include "artwork/Artwork.h"
+#include "look/Look.h"
+#include "look/UiText.h"
 #include "testbase/Messages.h"
 #include "winutil/EnterKey.h"
-#include "artwork/Artwork.h"
 #include "winutil/Forms.h"
-#include "winutil/Twips.h"
-#include "look/Look.h"
-#include "app/Platform.h"
 #include "winutil/StopResize.h"
-#include "look/UiText.h"
+#include "winutil/Twips.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -18,7 +18,8 @@
 namespace {
 void Place(QWidget *widget, const TwipRect &r)
 {
-    widget->setGeometry(Twips::ToPixels(r.Left), Twips::ToPixels(r.Top), Twips::ToPixels(r.Width), Twips::ToPixels(r.Height));
+    widget->setGeometry(Twips::ToPixels(r.Left), Twips::ToPixels(r.Top), Twips::ToPixels(r.Width),
+                        Twips::ToPixels(r.Height));
 }
 
 // Hands a huge base's reading over to the interface in slices, so the window's timers keep ticking. The
@@ -110,8 +111,8 @@ LoadFailure frmMain::Form_Load()
         return failure;
     }
     m_loaded = true;
-    setWindowTitle(FromCp1251(m_state.TestTitle) + QStringLiteral(" (") + QString::number(m_state.QuestCount) +
-                   QLatin1Char(')'));
+    setWindowTitle(FromCp1251(m_state.TestTitle) + QStringLiteral(" (") +
+                   QString::number(m_state.QuestCount) + QLatin1Char(')'));
     for (int k = 1; k <= 6; ++k) {
         findChild<QLabel *>(QStringLiteral("Label1_%1").arg(k))->setVisible(m_run.CoverVisible(k));
     }

@@ -61,11 +61,12 @@ void ShapeWindow(double top, double left, double height, double width, double co
 {
     // Twips per device pixel: 15 at 96 dpi, 12 at 120 dpi and so on.
     const double perPixel = Twips::PerPixel / window->devicePixelRatioF();
-    const RoundRect shape = ShapeRect(top, left, height, width, cornerHeight, cornerWidth, perPixel, perPixel);
+    const RoundRect shape =
+        ShapeRect(top, left, height, width, cornerHeight, cornerWidth, perPixel, perPixel);
     if (!ShapeNatively(window, shape)) {
         // Where the native surface cannot be reached (offscreen, Wayland), Qt's mask in logical pixels.
-        window->setMask(ToRegion(RoundRectArea(
-            ShapeRect(top, left, height, width, cornerHeight, cornerWidth, Twips::PerPixel, Twips::PerPixel))));
+        window->setMask(ToRegion(RoundRectArea(ShapeRect(top, left, height, width, cornerHeight, cornerWidth,
+                                                         Twips::PerPixel, Twips::PerPixel))));
     }
 }
 

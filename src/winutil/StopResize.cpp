@@ -58,8 +58,8 @@ private:
     // make the restored window larger than the user left it.
     QSize Margins()
     {
-        const bool normal = !(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen |
-                                                          Qt::WindowMinimized));
+        const bool normal =
+            !(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
         const QSize outer = m_window->frameGeometry().size();
         const QSize inner = m_window->geometry().size();
         if (normal && m_window->isVisible() && outer != inner) {
@@ -101,7 +101,8 @@ void SetSizeLimits(QWidget *window, float minWidth, float minHeight, float maxWi
 
 void ClearSizeLimits(QWidget *window)
 {
-    if (auto *limiter = static_cast<Limiter *>(window->findChild<QObject *>(Limiter::Name, Qt::FindDirectChildrenOnly))) {
+    if (auto *limiter =
+            static_cast<Limiter *>(window->findChild<QObject *>(Limiter::Name, Qt::FindDirectChildrenOnly))) {
         limiter->Restore();
         delete limiter;
     }

@@ -80,8 +80,8 @@ bool Mover::eventFilter(QObject *watched, QEvent *event)
         m_startPos = m_window->pos();
         m_moved = false;
         // A double click is one click and then a double click, not two clicks. Only the left button clicks.
-        m_pressMayClick = widget == m_clickable && event->type() == QEvent::MouseButtonPress &&
-                      m_button == Qt::LeftButton;
+        m_pressMayClick =
+            widget == m_clickable && event->type() == QEvent::MouseButtonPress && m_button == Qt::LeftButton;
         // Any button, not only the left one: follow the pointer ourselves rather than ask the window
         // manager, which answers the left button alone and is not always there.
         widget->grabMouse();

@@ -30,7 +30,7 @@ private:
         static const QList<QColor> blues = {QColor(192, 192, 255), QColor(128, 128, 255), QColor(0, 0, 255),
                                             QColor(0, 0, 192), QColor(0, 0, 128)};
         Logo()->ensurePolished();
-        return blues.indexOf(Logo()->palette().color(QPalette::WindowText)) + 1;
+        return static_cast<int>(blues.indexOf(Logo()->palette().color(QPalette::WindowText))) + 1;
     }
     int Tick()
     {

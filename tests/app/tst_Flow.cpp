@@ -2,9 +2,9 @@
 
 #include "about/frmAbout.h"
 #include "app/frmChose.h"
+#include "look/UiText.h"
 #include "results/frmEnd.h"
 #include "testrun/frmMain.h"
-#include "look/UiText.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -70,7 +70,8 @@ private slots:
     // The question window opens once the name box's Enter handler has returned, whatever the load yields.
     void enterInTheNameBoxLoadsAfterItsHandler()
     {
-        TestFiles::WriteLines(InFolder("Tests/big.bse"), TestFiles::Base("Большая", TestFiles::Numbered(800)));
+        TestFiles::WriteLines(InFolder("Tests/big.bse"),
+                              TestFiles::Base("Большая", TestFiles::Numbered(800)));
         Start();
         auto *name = Child<QLineEdit>(Shown<frmChose>(), "Text1");
         m_platform.step = 50; // a slow machine: the load hands over to the event loop again and again
@@ -86,7 +87,8 @@ private slots:
 
     void wrongHeaderReturnsToTheSelection()
     {
-        TestFiles::WriteLines(InFolder("Tests/geo.bse"), TestFiles::Base("География", TestFiles::Numbered(3)));
+        TestFiles::WriteLines(InFolder("Tests/geo.bse"),
+                              TestFiles::Base("География", TestFiles::Numbered(3)));
         QStringList lower = TestFiles::Base("Химия", TestFiles::Numbered(7));
         lower[0] = "[zorvantabasefile.2.0]";
         QVERIFY(!StartOn(lower));
@@ -110,7 +112,8 @@ private slots:
         noNum.removeLast();
         QTest::newRow("empty") << QStringList() << "Пустой файл!";
         QTest::newRow("no questions") << QStringList{"текст", "ещё"} << "База не содержит вопросов!";
-        QTest::newRow("missing setting") << noNum << "Данный файл не соответствует кодировке Zorvanta Base File 2.0";
+        QTest::newRow("missing setting")
+            << noNum << "Данный файл не соответствует кодировке Zorvanta Base File 2.0";
     }
 
     void loadFailuresGiveTheirMessageAndEnd()

@@ -84,7 +84,8 @@ private slots:
         QTest::newRow("folder") << m_dir.path() << "Указанный путь является папкой, а не файлом";
         QTest::newRow("name too long") << InFolder(QString(300, 'x')) << "Слишком длинное имя файла";
         // A device would block the reading or never end it.
-        QTest::newRow("device") << "/dev/zero" << "Указанный путь не является обычным файлом";
+        QTest::newRow("device") << "/dev/zero"
+                                << "Указанный путь не является обычным файлом";
     }
 
     void unreadableCommandLineShowsTheFailureAndAnEmptyWindow()

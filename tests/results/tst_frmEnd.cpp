@@ -1,8 +1,8 @@
 #include "../support/WindowTest.h"
 
+#include "look/UiText.h"
 #include "results/ResultFile.h"
 #include "results/frmEnd.h"
-#include "look/UiText.h"
 
 namespace {
 // What the result file holds and whether the window is shaped, the moment the results window shows.

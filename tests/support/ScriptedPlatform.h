@@ -67,6 +67,6 @@ public:
     bool otherCopyRunning = false;
     QString appPath;
     QString command;
-    mutable Now now{10 * 3600 * 1000LL, 10 * 3600};
+    mutable Now now{10LL * 3600 * 1000, 10 * 3600};
     std::int64_t step = 0;
 };

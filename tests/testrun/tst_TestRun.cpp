@@ -86,7 +86,7 @@ TEST(Submission, CountersAfterEachSubmission)
     const int right[] = {1, 1, 2, 3, 3};
     for (int n = 1; n <= 5; ++n) {
         t.run.Opt_Click(chosen[n - 1]);
-        ASSERT_EQ(t.run.cmdNext_Click(At(n * 1000)), Outcome::NextQuestion);
+        ASSERT_EQ(t.run.cmdNext_Click(At(n * 1000LL)), Outcome::NextQuestion);
         const QuestionView &view = t.run.View();
         EXPECT_EQ(std::tie(view.Label5, view.lblTrue, view.lblFalse),
                   std::tuple(std::to_string(n + 1), std::to_string(right[n - 1]),
@@ -147,7 +147,7 @@ TEST(Limits, EndTheTestOrTheQuestionInTime)
         LoadedTest t(Numbered(3), c.testTime, c.questTime, c.startOfDay);
         const int choices[] = {2, 3, 1};
         std::optional<std::int64_t> end;
-        for (std::int64_t ms = 0; ms <= 2 * 3600 * 1000 && !end; ms += 100) {
+        for (std::int64_t ms = 0; ms <= 2LL * 3600 * 1000 && !end; ms += 100) {
             if (ms > c.stallFrom && ms < c.stallTo)
                 continue;
             const Now now = At(ms, c.startOfDay);
@@ -178,7 +178,8 @@ TEST(Loading, SampleBasesAreListedAndLoad)
     for (const Topic &topic : list.topics) {
         SCOPED_TRACE(topic.file.filename().string());
         const FileBytes base = ReadWholeFile(topic.file);
-        EXPECT_EQ(CountLines(base.bytes), static_cast<std::size_t>(std::count(base.bytes.begin(), base.bytes.end(), '\n')));
+        EXPECT_EQ(CountLines(base.bytes),
+                  static_cast<std::size_t>(std::count(base.bytes.begin(), base.bytes.end(), '\n')));
         TestState s;
         ASSERT_EQ(TestRun(s).Form_Load(At(0), base), LoadFailure::None);
         EXPECT_TRUE(s.QuestCount >= 10 && s.QuestCount <= 25);

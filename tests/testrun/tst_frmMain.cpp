@@ -146,7 +146,8 @@ private slots:
     {
         frmMain *main = Load(1);
         QStringList names;
-        for (const char *control : {"Opt1", "txtA", "Opt4", "txtD", "cmdNext", "cmdCancel", "Label6", "Label11"})
+        for (const char *control :
+             {"Opt1", "txtA", "Opt4", "txtD", "cmdNext", "cmdCancel", "Label6", "Label11"})
             names << QAccessible::queryAccessibleInterface(Child(main, control))->text(QAccessible::Name);
         QCOMPARE(names.join(" | "), QString("Ответ а) | Ответ а) | Ответ г) | Ответ г) | Следующий вопрос | "
                                             "Выход из теста | Время | Время на вопрос"));
