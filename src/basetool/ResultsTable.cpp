@@ -1,17 +1,13 @@
 #include "basetool/ResultsTable.h"
 
 #include "basetool/Utf8.h"
+#include "results/ResultFile.h"
 #include "testbase/BaseText.h"
 #include "testbase/FileIo.h"
 
 #include <algorithm>
-#include <tuple>
 
 namespace {
-constexpr std::string_view ArchivePrefix = "Result-";
-constexpr std::string_view ArchiveStamp = "YYYY-MM-DD_HHMMSS";
-constexpr std::string_view ArchiveExtension = ".res";
-
 std::string_view FaultText(ResultLineFault fault)
 {
     switch (fault) {
@@ -29,22 +25,6 @@ std::string_view FaultText(ResultLineFault fault)
         break;
     }
     return {};
-}
-
-// Whether name is an archive's, and its stamp and suffix for ordering.
-bool IsArchiveName(const std::string &name)
-{
-    const std::size_t least = ArchivePrefix.size() + ArchiveStamp.size() + ArchiveExtension.size();
-    if (name.size() < least || !name.starts_with(ArchivePrefix) || !name.ends_with(ArchiveExtension))
-        return false;
-    for (std::size_t i = 0; i < ArchiveStamp.size(); ++i) {
-        const char c = name[ArchivePrefix.size() + i];
-        const char shape = ArchiveStamp[i];
-        const bool digit = c >= '0' && c <= '9';
-        if (shape == '-' || shape == '_' ? c != shape : !digit)
-            return false;
-    }
-    return true;
 }
 
 std::string Answers(const ResultRecord &record)
@@ -138,14 +118,9 @@ std::vector<std::filesystem::path> ArchivedResults(const std::filesystem::path &
         if (it->is_regular_file(kind) && IsArchiveName(it->path().filename().string()))
             files.push_back(it->path());
     }
-    // The stamp orders by time; within one second a file without a suffix came first, then shorter
-    // suffixes, so that "_2" comes before "_10".
-    const auto key = [](const std::filesystem::path &file) {
-        const std::string name = file.filename().string();
-        const std::size_t stampEnd = ArchivePrefix.size() + ArchiveStamp.size();
-        return std::tuple(name.substr(0, stampEnd), name.size(), name);
-    };
-    std::sort(files.begin(), files.end(), [&](const auto &a, const auto &b) { return key(a) < key(b); });
+    std::sort(files.begin(), files.end(), [](const auto &a, const auto &b) {
+        return ArchivedBefore(a.filename().string(), b.filename().string());
+    });
     return files;
 }
 

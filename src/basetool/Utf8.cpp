@@ -1,31 +1,9 @@
 #include "basetool/Utf8.h"
 
 #include "testbase/Cp1251.h"
+#include "testbase/Utf8.h"
 
 namespace {
-// Decodes the character at bytes[at]: its code point and its length, or length 0 when it is not valid
-// UTF-8 (overlong forms, surrogates and code points beyond U+10FFFF are not).
-std::pair<char32_t, std::size_t> DecodeOne(std::string_view bytes, std::size_t at)
-{
-    const auto lead = static_cast<unsigned char>(bytes[at]);
-    if (lead < 0x80)
-        return {lead, 1};
-    const std::size_t length = (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || at + length > bytes.size())
-        return {0, 0};
-    char32_t point = lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(bytes[at + k]);
-        if ((next >> 6) != 0x2)
-            return {0, 0};
-        point = (point << 6) | (next & 0x3F);
-    }
-    constexpr char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (point < smallest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF))
-        return {0, 0};
-    return {point, length};
-}
-
 void AppendUtf8(std::string &out, char32_t point)
 {
     if (point < 0x80) {
@@ -51,7 +29,7 @@ DecodedUtf8 DecodeUtf8(std::string_view bytes)
     DecodedUtf8 decoded;
     decoded.text.reserve(bytes.size());
     for (std::size_t at = 0; at < bytes.size();) {
-        const auto [point, length] = DecodeOne(bytes, at);
+        const auto [point, length] = Utf8At(bytes, at);
         if (length == 0)
             return {{}, at};
         if (point < 0x10000) {
@@ -109,7 +87,7 @@ SniffedEncoding SniffEncoding(std::string_view bytes)
             continue;
         }
         sniffed.firstNonAscii = std::min(sniffed.firstNonAscii, at);
-        const std::size_t length = DecodeOne(bytes, at).second;
+        const std::size_t length = Utf8At(bytes, at).length;
         if (length == 0) {
             valid = false;
             break;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <tuple>
 
 namespace {
 namespace fs = std::filesystem;
@@ -16,6 +17,9 @@ constexpr std::size_t freshStartLines = 100;
 // holding the save up.
 constexpr int archiveAttempts = 1000;
 constexpr std::errc none{};
+// The shape of an archive's name before its suffix, 9 standing for a digit, and its extension.
+constexpr std::string_view ArchiveStamp = "Result-9999-99-99_999999";
+constexpr std::string_view ArchiveExtension = ".res";
 
 // What a save needs to know of the file that is already there.
 struct Existing
@@ -185,7 +189,29 @@ std::string ArchiveName(const LocalDateTime &at, int attempt)
     char stamp[96];
     std::snprintf(stamp, sizeof stamp, "Result-%04d-%02d-%02d_%02d%02d%02d", at.year, at.month, at.day,
                   at.hour, at.minute, at.second);
-    return stamp + (attempt > 1 ? "_" + std::to_string(attempt) : std::string()) + ".res";
+    return stamp + (attempt > 1 ? "_" + std::to_string(attempt) : std::string()) +
+           std::string(ArchiveExtension);
+}
+
+bool IsArchiveName(std::string_view name)
+{
+    if (name.size() < ArchiveStamp.size() + ArchiveExtension.size() || !name.ends_with(ArchiveExtension))
+        return false;
+    for (std::size_t i = 0; i < ArchiveStamp.size(); ++i) {
+        const char shape = ArchiveStamp[i];
+        const bool digit = name[i] >= '0' && name[i] <= '9';
+        if (shape == '9' ? !digit : name[i] != shape)
+            return false;
+    }
+    return true;
+}
+
+bool ArchivedBefore(std::string_view a, std::string_view b)
+{
+    const auto key = [](std::string_view name) {
+        return std::tuple(name.substr(0, ArchiveStamp.size()), name.size(), name);
+    };
+    return key(a) < key(b);
 }
 
 bool SaveResult(const fs::path &programFolder, const TestState &state, const LocalDateTime &now,

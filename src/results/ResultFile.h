@@ -21,6 +21,11 @@ std::filesystem::path ArchiveFolder(const std::filesystem::path &programFolder);
 // The name a full result file is kept under: "Result-YYYY-MM-DD_HHMMSS.res", and from the second file
 // archived within the same second on "Result-YYYY-MM-DD_HHMMSS_2.res", "_3" and so on.
 std::string ArchiveName(const LocalDateTime &at, int attempt);
+// Whether a file name is one that ArchiveName gives.
+bool IsArchiveName(std::string_view name);
+// Archive names in the order they were archived: by their stamp, and within one second by the number
+// after it, so that "_2" comes before "_10".
+bool ArchivedBefore(std::string_view a, std::string_view b);
 
 // The steps of a save, named so that tests can make one of them fail or see that it happens.
 enum class SaveStep

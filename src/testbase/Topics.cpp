@@ -1,6 +1,7 @@
 #include "testbase/Topics.h"
 
 #include "testbase/HeadLines.h"
+#include "testbase/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -14,26 +15,12 @@ namespace {
 std::u32string CodePoints(const std::filesystem::path &name)
 {
     const std::u8string utf8 = name.u8string();
+    const std::string_view bytes(reinterpret_cast<const char *>(utf8.data()), utf8.size());
     std::u32string points;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = lead < 0x80         ? 1
-                                   : (lead >> 5) == 6  ? 2
-                                   : (lead >> 4) == 14 ? 3
-                                   : (lead >> 3) == 30 ? 4
-                                                       : 0;
-        char32_t point = length == 1   ? lead
-                         : length == 2 ? lead & 0x1F
-                         : length == 3 ? lead & 0x0F
-                                       : lead & 0x07;
-        bool valid = length > 0 && i + length <= utf8.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            valid = (next >> 6) == 2;
-            point = (point << 6) | (next & 0x3F);
-        }
-        points.push_back(valid ? point : lead);
-        i += valid ? length : 1;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const Utf8Char c = Utf8At(bytes, at);
+        points.push_back(c.length > 0 ? c.point : static_cast<unsigned char>(bytes[at]));
+        at += c.length > 0 ? c.length : 1;
     }
     return points;
 }
@@ -68,16 +55,16 @@ bool Hidden(const std::filesystem::directory_entry &entry)
 
 bool IsBaseName(const std::filesystem::path &name)
 {
-    const std::u32string points = CodePoints(name.filename());
-    if (points.size() < 4) {
+    // The extension is ASCII, so its last four bytes tell, whatever the name's other characters.
+    const std::u8string file = name.filename().u8string();
+    if (file.size() < 4) {
         return false;
     }
-    const std::u32string extension = points.substr(points.size() - 4);
-    std::u32string lower;
-    for (const char32_t c : extension) {
-        lower.push_back(c >= U'A' && c <= U'Z' ? c + (U'a' - U'A') : c);
+    std::string extension(file.end() - 4, file.end());
+    for (char &c : extension) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
-    return lower == U".bse";
+    return extension == ".bse";
 }
 
 ListingEntry ClassifyEntry(const std::filesystem::directory_entry &entry)
