@@ -22,28 +22,16 @@ private:
     }
 
 private slots:
-    // Which headers are listed is the title reader's rule; here the folder, the order and the files.
-    void listsBasesInRussianOrderEachOpeningItsOwnFile()
+    // Which files become topics, in which order, is the engine's rule; here each entry opens its own file.
+    void twoTopicsOfOneTitleEachOpenTheirOwnFile()
     {
-        WriteBase("яблоко.bse", "Я");
-        WriteBase("Ёлка.bse", "Ё");
-        WriteBase("ель.bse", "Е");
         WriteBase("b.bse", "Бета");
-        WriteBase("A.BSE", "Альфа");
         WriteBase("dup2.bse", "Двойник", 3);
         WriteBase("dup1.bse", "Двойник", 5);
-        WriteBase(".hidden.bse", "Скрытый");
-        WriteBase("c.txt", "Не база");
-        TestFiles::WriteLines(InFolder("Tests/0.bse"), {"Какой-то текст", "  Чужой"});
-        TestFiles::WriteLines(InFolder("Tests/1.bse"), {"[ZorvantaBaseFile.2.0]"});
-
         frmChose *chose = StartShown();
         auto *combo = Child<QComboBox>(chose, "Combo1");
-        QStringList items;
-        for (int i = 0; i < combo->count(); ++i)
-            items << combo->itemText(i);
-        QCOMPARE(items, (QStringList{"Альфа", "Бета", "Двойник", "Двойник", "Е", "Ё", "Я"}));
-        combo->setCurrentIndex(3);
+        QCOMPARE(combo->count(), 3);
+        combo->setCurrentIndex(2);
         Click(chose, "Command1");
         Settle();
         QCOMPARE(Shown<frmMain>()->windowTitle(), QString("Двойник (3)"));

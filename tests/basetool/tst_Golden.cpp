@@ -1,11 +1,11 @@
 // The tool's output on small broken bases and result files, against files written out by hand and checked.
 #include "basetool/Commands.h"
 #include "testbase/FileIo.h"
+#include "testbase/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -51,21 +51,15 @@ struct Scratch
 {
     Scratch()
     {
-        fs::create_directories(path);
         for (const char *file : {"in.txt", "bad.txt"})
             fs::copy_file(Data / "convert" / file, path / file);
-    }
-    ~Scratch()
-    {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
     }
     std::size_t Files() const
     {
         return std::distance(fs::directory_iterator(path), fs::directory_iterator());
     }
-    const fs::path path =
-        fs::temp_directory_path() / ("zt_convert_" + std::to_string(std::random_device{}()));
+    const TempFolder temp;
+    const fs::path &path = temp.path;
 };
 
 TEST(BaseTool, ConvertWritesWindows1251WithCrLfOrNothing)

@@ -5,6 +5,7 @@
 #include "basetool/Utf8.h"
 #include "testbase/Cp1251.h"
 #include "testbase/RandomBase.h"
+#include "testbase/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,30 +16,18 @@ namespace fs = std::filesystem;
 namespace {
 // A base that loads and is listed, and the lines that break it or not: keys in other letter case, bad
 // values, headers the two readers take differently, short lines.
-const std::string_view Model[] = {"[ZorvantaBaseFile.2.0]",
-                                  "  T",
-                                  "        00:00:00",
-                                  "               00:00:30",
-                                  "[QUESTION]=q1",
-                                  "ANSWER1=a",
-                                  "ANSWER2=b",
-                                  "ANSWER3=NONE",
-                                  "ANSWER4=d",
-                                  "flag=2",
-                                  "HELP=h",
-                                  "[QUESTION]=q2",
-                                  "ANSWER1=a",
-                                  "ANSWER2=b",
-                                  "ANSWER3=c",
-                                  "ANSWER4=d",
-                                  "flag=1",
-                                  "HELP=h",
-                                  "SHOW_TIME=True",
-                                  "SHOW_QUESTIONTIME=0",
-                                  "SHOW_QUESTIONTEST=1",
-                                  "SHOW_FALSEANSWERS=False",
-                                  "SHOW_TRUEANSWERS=1",
-                                  "SHOW_num=True"};
+const BaseText
+    ModelText("[ZorvantaBaseFile.2.0]\r\n  T\r\n        00:00:00\r\n               00:00:30\r\n"
+              "[QUESTION]=q1\r\nANSWER1=a\r\nANSWER2=b\r\nANSWER3=NONE\r\nANSWER4=d\r\nflag=2\r\nHELP=h\r\n"
+              "[QUESTION]=q2\r\nANSWER1=a\r\nANSWER2=b\r\nANSWER3=c\r\nANSWER4=d\r\nflag=1\r\nHELP=h\r\n"
+              "SHOW_TIME=True\r\nSHOW_QUESTIONTIME=0\r\nSHOW_QUESTIONTEST=1\r\n"
+              "SHOW_FALSEANSWERS=False\r\nSHOW_TRUEANSWERS=1\r\nSHOW_num=True\r\n");
+const std::vector<std::string_view> Model = [] {
+    std::vector<std::string_view> lines;
+    for (std::size_t n = 1; n <= ModelText.LineCount(); ++n)
+        lines.push_back(ModelText.Line(n));
+    return lines;
+}();
 const std::string_view Pieces[] = {"[ZorvantaBaseFile.2.0]",
                                    " [ZorvantaBaseFile.2.0]",
                                    "[QUESTION]=",
@@ -63,14 +52,13 @@ const std::string_view Pieces[] = {"[ZorvantaBaseFile.2.0]",
 
 TEST(CheckProperty, VerdictsAreThoseOfTheProgramOnRandomBases)
 {
-    const fs::path folder =
-        fs::temp_directory_path() / ("zt_check_" + std::to_string(std::random_device{}()));
-    fs::create_directories(folder);
+    const TempFolder temp;
+    const fs::path &folder = temp.path;
     RandomBase random;
     int loaded = 0;
     int listed = 0;
     for (int round = 0; round < 400; ++round) {
-        const std::string bytes = random.Make(Pieces, std::size(Model) - 3 + random.Pick(5), Model, 93);
+        const std::string bytes = random.Make(Pieces, Model.size() - 3 + random.Pick(5), Model, 93);
         std::ofstream(folder / "base.bse", std::ios::binary) << bytes;
         const BaseReport report = CheckFile(folder / "base.bse");
         TestState state;
@@ -83,7 +71,6 @@ TEST(CheckProperty, VerdictsAreThoseOfTheProgramOnRandomBases)
         loaded += failure == LoadFailure::None;
         listed += inList;
     }
-    fs::remove_all(folder);
     // Both verdicts go both ways often enough to mean something.
     EXPECT_GT(loaded, 20);
     EXPECT_LT(loaded, 380);

@@ -1,5 +1,6 @@
 #include "results/ResultFile.h"
 #include "testbase/FileIo.h"
+#include "testbase/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <random>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -31,11 +31,6 @@ struct Folder
         if (bytes)
             std::ofstream(file, std::ios::binary) << *bytes;
     }
-    ~Folder()
-    {
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
-    }
     // Every file in the folder, the archived ones included.
     std::ptrdiff_t Files() const
     {
@@ -43,9 +38,8 @@ struct Folder
                              [](const fs::directory_entry &entry) { return entry.is_regular_file(); });
     }
 
-    const fs::path root =
-        fs::temp_directory_path() / ("zt results " + std::to_string(std::random_device{}()));
-    const fs::path path = root / u8"Учебный класс" / u8"Зорванта";
+    const TempFolder root;
+    const fs::path path = root.path / u8"Учебный класс" / u8"Зорванта";
     const fs::path file = path / "Result.res";
 };
 

@@ -1,18 +1,17 @@
 #include "testbase/HeadLines.h"
+#include "testbase/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <random>
 
 namespace {
 // A base file of its own, removed afterwards.
 struct Scratch
 {
     explicit Scratch(const std::string &bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-    ~Scratch() { std::filesystem::remove(path); }
-    const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                       ("zt_head_" + std::to_string(std::random_device{}()) + ".bse");
+    const TempFolder folder;
+    const std::filesystem::path path = folder.path / "base.bse";
 };
 
 // Listing takes line 2 from its third character only after the exact header in any letter case; the

@@ -1,9 +1,9 @@
+#include "testbase/TempFolder.h"
 #include "testbase/Topics.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <random>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -16,8 +16,8 @@ namespace {
 // their names, Ё with Е; hidden files, folders and files that are not bases are left out.
 TEST(Topics, ListsTheBasesOfAFolderInRussianOrder)
 {
-    const fs::path root = fs::temp_directory_path() / ("zt topics " + std::to_string(std::random_device{}()));
-    const fs::path folder = root / u8"Учебный класс";
+    const TempFolder root;
+    const fs::path folder = root.path / u8"Учебный класс";
     fs::create_directories(folder / u8"папка.bse");
     const std::pair<const char8_t *, const char *> files[] = {
         {u8"Жуки.bse", "5"},  {u8"ёлки и палки.BSE", "4"}, {u8"Ель.bse", "3"},     {u8"ежи.bse", "2"},
@@ -34,6 +34,5 @@ TEST(Topics, ListsTheBasesOfAFolderInRussianOrder)
         titles += topic.title;
     EXPECT_EQ(list.error, FileError::None);
     EXPECT_EQ(titles, "12345");
-    fs::remove_all(root);
 }
 } // namespace

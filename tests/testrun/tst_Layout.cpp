@@ -4,7 +4,6 @@
 
 #include <array>
 #include <bit>
-#include <cmath>
 
 namespace {
 // Left, top, width and height of every control in declaration order.
@@ -41,13 +40,4 @@ TEST(Layout, WorkedExamples)
                    {7920, 6025, 1455, 495},      {6975, 5550, 360, 360}}});
 }
 
-TEST(Layout, MinimisedWindowChangesNothing)
-{
-    MainLayout g;
-    ASSERT_TRUE(Form_Resize(12000, 9200, g));
-    const auto before = std::bit_cast<Figures>(g);
-    EXPECT_FALSE(Form_Resize(0, 0, g));
-    EXPECT_FALSE(Form_Resize(-1, std::nan(""), g));
-    EXPECT_EQ(std::bit_cast<Figures>(g), before);
-}
 } // namespace
