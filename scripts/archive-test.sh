@@ -35,7 +35,14 @@ fail() {
 
 # Waits for a visible window whose title matches, then ends the program that showed it.
 expect_window() {
-    timeout 20 xdotool search --sync --onlyvisible --name "$1" >/dev/null || fail "no window '$1' ($2)"
+    # Searched again and again rather than with --sync: a window that goes away during the search (the
+    # one just ended) makes a single search fail with an X error.
+    local tries=100
+    until xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || fail "no window '$1' ($2)"
+        sleep 0.2
+    done
     program=$(pgrep -f -x "$folder/zorvanta-test.*") || fail "program not found ($2)"
     kill "$program"
     program=
@@ -57,8 +64,10 @@ export HOME=$work/home
 unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_DATA_DIRS XDG_CURRENT_DESKTOP
 mkdir -p "$HOME"
 "$folder/install-desktop.sh" >/dev/null
-gio mime application/x-zorvanta-base | grep -q '^Default application.*zorvanta-test.desktop' ||
-    fail "gio mime does not name the program"
+# Read whole before it is searched: grep -q would stop reading at the match, and under pipefail the
+# writer's broken pipe would then fail the check.
+mime=$(gio mime application/x-zorvanta-base)
+grep -q '^Default application.*zorvanta-test.desktop' <<<"$mime" || fail "gio mime does not name the program"
 cp "$folder/Tests/chemistry.bse" "$work/some.bse"
 XDG_RUNTIME_DIR=$(runtime) xdg-open "$work/some.bse" &
 disown
