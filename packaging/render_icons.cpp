@@ -1,6 +1,6 @@
 // Writes the program icon, painted by the program's own artwork, as the files the desktops want: PNGs in
 // the hicolor theme's sizes and a Windows icon. Usage: render_icons HICOLOR_FOLDER ICO_FILE
-#include "artwork/Artwork.h"
+#include "artwork/Paintings.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -15,7 +15,7 @@ QByteArray Png(int side)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    Artwork::ProgramPicture(side).save(&buffer, "PNG");
+    Paintings::PaintIcon(Paintings::Icon::Program, side).save(&buffer, "PNG");
     return bytes;
 }
 

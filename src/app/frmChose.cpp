@@ -18,6 +18,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 
+#include <algorithm>
+
 namespace {
 // Longer titles cannot show in the list anyway; measuring them whole would freeze the window.
 constexpr qsizetype ShownTitleLimit = 400;
@@ -58,8 +60,6 @@ frmChose::Loaded frmChose::Form_Load()
     const bool folderReady =
         std::filesystem::is_directory(TestsFolder, ec) || std::filesystem::create_directory(TestsFolder, ec);
 
-    Forms::ShapeWindow(0, 0, Twips::FromPixels(height()), Twips::FromPixels(width()), 50, 50, this);
-
     if (m_platform.PrevInstance()) {
         m_platform.MsgBox(FromUtf8(Messages::AlreadyRunning), Platform::Icon::Exclamation);
         return Loaded::SecondCopy;
@@ -71,12 +71,18 @@ frmChose::Loaded frmChose::Form_Load()
     const std::filesystem::path command = m_platform.TakeCommand();
     if (!command.empty()) {
         TakeCommandLine(command);
-        return m_accepted ? Loaded::CommandLine : Loaded::Shown;
+        if (m_accepted) {
+            return Loaded::CommandLine;
+        }
+    } else {
+        if (folderReady) {
+            ListTopics();
+        }
+        m_ui->Text1->selectAll();
     }
-    if (folderReady) {
-        ListTopics();
-    }
-    m_ui->Text1->selectAll();
+    // Shaped only once it is sure to show: the native window the shape is cut in would otherwise exist
+    // during the listing and take the hourglass, which costs reading the cursor theme at every start.
+    Forms::ShapeWindow(0, 0, Twips::FromPixels(height()), Twips::FromPixels(width()), 50, 50, this);
     return Loaded::Shown;
 }
 
@@ -100,9 +106,13 @@ void frmChose::ListTopics()
     m_topics = std::move(list.topics);
     const QFontMetrics metrics(m_ui->Combo1->font());
     const int room = m_ui->Combo1->width() - 30;
+    // A title short enough to fit even in the font's widest letters is not measured: measuring lays the
+    // text out, which is most of the listing's time.
+    const qsizetype surelyFits = room / std::max(1, metrics.maxWidth());
     for (const Topic &topic : m_topics) {
         const QString title = FromCp1251(topic.title).left(ShownTitleLimit);
-        m_ui->Combo1->addItem(metrics.elidedText(title, Qt::ElideRight, room));
+        m_ui->Combo1->addItem(title.size() <= surelyFits ? title
+                                                         : metrics.elidedText(title, Qt::ElideRight, room));
     }
     QGuiApplication::restoreOverrideCursor();
     if (list.error != FileError::None) {

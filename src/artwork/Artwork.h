@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QIcon>
-#include <QImage>
 #include <QPixmap>
 
-// The program's pictures, painted in code so that they are crisp at every screen density.
+// The program's pictures as the windows show them. The icons come as painted when the program was built,
+// so that a start paints none of them; the markers are painted for the screen's density.
 namespace Artwork {
 QIcon ProgramIcon();  // window icon, 32 x 32
 QIcon AcceptIcon();   // green tick: accept / OK buttons, 28 x 28
@@ -14,7 +14,4 @@ QIcon HintIcon();     // white page with a turned-down corner and a blue questio
 QIcon AboutIcon();    // the results window's button that opens About, 28 x 28
 QPixmap Unselected(); // Image1: plain white square, 17 x 17
 QPixmap Selected();   // Image2: red square with a white tick, 17 x 17
-// The program icon's picture at any size, for the icon files of the desktop and of Windows. Needs no
-// application object.
-QImage ProgramPicture(int side);
 } // namespace Artwork
