@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iomanip>
+#include <string>
 
 int main(int argc, char *argv[])
 {
@@ -16,17 +17,13 @@ int main(int argc, char *argv[])
     out << "// Written by the build from the artwork: the icons' pixels. Do not edit.\n"
            "#include \"artwork/PaintedPixels.h\"\n\nnamespace Artwork {\nnamespace {\n"
         << std::setfill('0');
-    int index = 0;
+    std::string cases;
     for (const Paintings::Icon icon : Paintings::Icons) {
-        // The table at the end is indexed by the icon's value.
-        if (static_cast<int>(icon) != index++) {
-            std::fprintf(stderr, "the icons are not listed in the order of their values\n");
-            return 1;
-        }
+        const std::string name = "icon" + std::to_string(static_cast<int>(icon));
         const auto sides = Paintings::DeviceSides(icon);
         for (const int side : sides) {
             const QImage image = Paintings::PaintIcon(icon, side);
-            out << "constexpr quint32 icon" << index << "_" << side << "[] = {";
+            out << "constexpr quint32 " << name << "_" << side << "[] = {";
             for (int y = 0; y < side; ++y) {
                 const auto *line = reinterpret_cast<const quint32 *>(image.constScanLine(y));
                 out << "\n   ";
@@ -36,18 +33,16 @@ int main(int argc, char *argv[])
             }
             out << "\n};\n";
         }
-        out << "constexpr PaintedImage icon" << index << "[] = {";
+        out << "constexpr PaintedImage " << name << "[] = {";
         for (const int side : sides) {
-            out << "{" << side << ", icon" << index << "_" << side << "}, ";
+            out << "{" << side << ", " << name << "_" << side << "}, ";
         }
         out << "};\n";
+        cases += "    case " + std::to_string(static_cast<int>(icon)) + ":\n        return " + name + ";\n";
     }
-    out << "constexpr std::span<const PaintedImage> icons[] = {";
-    for (int k = 1; k <= index; ++k) {
-        out << "icon" << k << ", ";
-    }
-    out << "};\n} // namespace\n\nstd::span<const PaintedImage> PaintedPixels(Paintings::Icon icon)\n{\n"
-           "    return icons[static_cast<int>(icon)];\n}\n} // namespace Artwork\n";
+    out << "} // namespace\n\nstd::span<const PaintedImage> PaintedPixels(Paintings::Icon icon)\n{\n"
+           "    switch (static_cast<int>(icon)) {\n"
+        << cases << "    }\n    return {};\n}\n} // namespace Artwork\n";
     out.close();
     if (!out) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
