@@ -44,7 +44,11 @@ protected:
         case QEvent::Show:
         case QEvent::Resize:
         case QEvent::Move:
+            MeasureMargins();
+            Apply();
+            break;
         case QEvent::WindowStateChange:
+            // The state changes before the frame does: the frame seen now may still be the old state's.
             Apply();
             break;
         default:
@@ -56,7 +60,7 @@ protected:
 private:
     // The frame of the normal state: a maximised window loses its borders, and limits taken from it would
     // make the restored window larger than the user left it.
-    QSize Margins()
+    void MeasureMargins()
     {
         const bool normal =
             !(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
@@ -65,13 +69,12 @@ private:
         if (normal && m_window->isVisible() && outer != inner) {
             m_normalMargins = outer - inner;
         }
-        return m_normalMargins;
     }
 
     // The limits are outer sizes; the window's own limits are client sizes.
     void Apply()
     {
-        const QSize margins = Margins();
+        const QSize margins = m_normalMargins;
         MINMAXINFO info;
         info.ptMinTrackSize = {m_ownMin.width() + margins.width(), m_ownMin.height() + margins.height()};
         info.ptMaxTrackSize = {m_ownMax.width() + margins.width(), m_ownMax.height() + margins.height()};
