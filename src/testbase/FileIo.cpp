@@ -6,6 +6,11 @@
 #include <stdexcept>
 #include <system_error>
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#endif
+
 FileHandle OpenForReading(const std::filesystem::path &path, FileError &error)
 {
     // A pipe or a device named as a base would block the opening or the reading for ever.
@@ -18,6 +23,12 @@ FileHandle OpenForReading(const std::filesystem::path &path, FileError &error)
     errno = 0;
 #ifdef _WIN32
     FileHandle file(_wfopen(path.c_str(), L"rb"));
+    // Names such as CON, NUL or COM1 open a device wherever they stand, and no status shows it beforehand.
+    if (file &&
+        GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file.get())))) != FILE_TYPE_DISK) {
+        error = FileError::NotRegular;
+        return nullptr;
+    }
 #else
     FileHandle file(std::fopen(path.c_str(), "rb"));
 #endif

@@ -27,7 +27,8 @@ QRegion ToRegion(const std::vector<PixelRect> &area)
 
 // Gives the window's native surface the shape in device pixels, so that the corners are as many pixels
 // as asked at every scale; a mask set through Qt is scaled from logical pixels and comes out uneven.
-bool ShapeNatively([[maybe_unused]] QWidget *window, [[maybe_unused]] const RoundRect &shape)
+// (struct: Windows declares a drawing function of the same name.)
+bool ShapeNatively([[maybe_unused]] QWidget *window, [[maybe_unused]] const struct RoundRect &shape)
 {
 #ifdef _WIN32
     const HRGN region = CreateRoundRectRgn(shape.left, shape.top, shape.right, shape.bottom,
@@ -61,8 +62,7 @@ void ShapeWindow(double top, double left, double height, double width, double co
 {
     // Twips per device pixel: 15 at 96 dpi, 12 at 120 dpi and so on.
     const double perPixel = Twips::PerPixel / window->devicePixelRatioF();
-    const RoundRect shape =
-        ShapeRect(top, left, height, width, cornerHeight, cornerWidth, perPixel, perPixel);
+    const auto shape = ShapeRect(top, left, height, width, cornerHeight, cornerWidth, perPixel, perPixel);
     if (!ShapeNatively(window, shape)) {
         // Where the native surface cannot be reached (offscreen, Wayland), Qt's mask in logical pixels.
         window->setMask(ToRegion(RoundRectArea(ShapeRect(top, left, height, width, cornerHeight, cornerWidth,
