@@ -1,13 +1,62 @@
 #include "winutil/StopResize.h"
 
+#ifdef _WIN32
+// The size-limit record is the engine's own, of the same layout; the platform's goes by another name here.
+#define MINMAXINFO PlatformMINMAXINFO
+#include <windows.h>
+#undef MINMAXINFO
+#endif
+
 #include "winutil/SizeLimits.h"
 
 #include <QEvent>
 #include <QWidget>
 
 #include <algorithm>
+#include <cstring>
 
 namespace StopResize {
+#ifdef _WIN32
+namespace {
+// One limited window at a time: the question window is the only one.
+HWND LimitWnd = nullptr;
+WNDPROC PrevWndProc = nullptr;
+SizeLimitValues Limits;
+
+// Put in front of the window's own procedure: answers the platform's size-limit query with the limits,
+// after the window's procedure has filled the record, and passes every other message on unchanged.
+LRESULT CALLBACK SizeLimitProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_GETMINMAXINFO) {
+        return CallWindowProcW(PrevWndProc, window, message, wParam, lParam);
+    }
+    CallWindowProcW(PrevWndProc, window, message, wParam, lParam);
+    MINMAXINFO info;
+    static_assert(sizeof info == 40);
+    std::memcpy(&info, reinterpret_cast<const void *>(lParam), sizeof info);
+    ApplySizeLimits(Limits, info);
+    std::memcpy(reinterpret_cast<void *>(lParam), &info, sizeof info);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+} // namespace
+
+void SetSizeLimits(QWidget *window, float minWidth, float minHeight, float maxWidth, float maxHeight)
+{
+    ClearSizeLimits(window);
+    Limits = {minWidth, minHeight, maxWidth, maxHeight};
+    LimitWnd = reinterpret_cast<HWND>(window->winId());
+    PrevWndProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(LimitWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SizeLimitProc)));
+}
+
+void ClearSizeLimits(QWidget *)
+{
+    if (LimitWnd != nullptr) {
+        SetWindowLongPtrW(LimitWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PrevWndProc));
+        LimitWnd = nullptr;
+    }
+}
+#else
 namespace {
 // Frame and caption around the client area until the window manager has told the real ones.
 constexpr QSize DesignMargins(8, 27);
@@ -110,4 +159,5 @@ void ClearSizeLimits(QWidget *window)
         delete limiter;
     }
 }
+#endif
 } // namespace StopResize
