@@ -1,11 +1,14 @@
+#include "app/CommandLine.h"
 #include "app/QtPlatform.h"
 
 #include <QApplication>
 #include <QProcess>
 #include <QtTest>
 
-// The real platform: the running-copy guard, with real processes (this program runs itself as the first
-// copy), and its message boxes.
+#include <cstdio>
+
+// The real platform: the running-copy guard and the command line, with real processes (this program runs
+// itself as the first copy and as the program given a base), and its message boxes.
 class tst_QtPlatform : public QObject
 {
     Q_OBJECT
@@ -41,10 +44,37 @@ private slots:
         QVERIFY(!third.PrevInstance());
         QVERIFY(!third.PrevInstance());
     }
+
+    // The whole command line is the base, blanks, quotation marks and words that look like Qt's options
+    // included.
+    void commandLineIsTheBase()
+    {
+        QProcess child;
+        child.setProgram(QCoreApplication::applicationFilePath());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("ZT_PRINT_COMMAND", "1");
+        child.setProcessEnvironment(environment);
+#ifdef _WIN32
+        // As Explorer spells a base dropped on the program: only the raw command line has it whole.
+        child.setNativeArguments(R"("C:\Учебный класс\химия -style.bse")");
+        const QString expected = R"(C:\Учебный класс\химия -style.bse)";
+#else
+        child.setArguments({"-style", "химия.bse"});
+        const QString expected = "-style химия.bse";
+#endif
+        child.start();
+        QVERIFY(child.waitForFinished(10'000));
+        QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()), expected);
+    }
 };
 
 int main(int argc, char *argv[])
 {
+    if (qEnvironmentVariableIsSet("ZT_PRINT_COMMAND")) {
+        const std::u8string base = CommandLinePath(argc, argv).u8string();
+        std::fwrite(base.data(), 1, base.size(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     if (app.arguments().value(1) == "--hold") {
         QtPlatform holder({}, app.arguments().value(2));

@@ -15,7 +15,8 @@ struct AtShow final : QObject
     {
         if (auto *end = qobject_cast<frmEnd *>(watched); end && event->type() == QEvent::Show) {
             bytes = TestFiles::Read(path);
-            shaped = end->mask().contains(end->rect().center()) && !end->mask().contains(QPoint(0, 0));
+            const QRegion shape = Shape(end);
+            shaped = shape.contains(end->rect().center()) && !shape.contains(QPoint(0, 0));
         }
         return false;
     }

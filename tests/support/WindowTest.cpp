@@ -4,6 +4,12 @@
 
 #include <QAbstractScrollArea>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <vector>
+#endif
+
 QString Text(const QWidget *window, const char *name)
 {
     const QWidget *control = Child(window, name);
@@ -51,6 +57,27 @@ void Drag(QWidget *control, QPoint by, QPoint at, Qt::MouseButton button)
     Send(control, QEvent::MouseButtonPress, at, global, button, button);
     Send(control, QEvent::MouseMove, at + by, global + by, Qt::NoButton, button);
     Send(control, QEvent::MouseButtonRelease, at + by, global + by, button, Qt::NoButton);
+}
+
+QRegion Shape(QWidget *window)
+{
+#ifdef _WIN32
+    QRegion shape;
+    const HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(reinterpret_cast<HWND>(window->winId()), region) != ERROR) {
+        std::vector<char> data(GetRegionData(region, 0, nullptr));
+        auto *header = reinterpret_cast<RGNDATA *>(data.data());
+        GetRegionData(region, DWORD(data.size()), header);
+        const auto *rects = reinterpret_cast<const RECT *>(header->Buffer);
+        for (DWORD i = 0; i < header->rdh.nCount; ++i)
+            shape += QRect(rects[i].left, rects[i].top, rects[i].right - rects[i].left,
+                           rects[i].bottom - rects[i].top);
+    }
+    DeleteObject(region);
+    return shape;
+#else
+    return window->mask();
+#endif
 }
 
 void Settle()

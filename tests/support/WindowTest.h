@@ -41,6 +41,10 @@ void SendMouse(QWidget *to, QEvent::Type type, QPoint at, Qt::MouseButton button
 // Presses a button on a control (at its middle unless told), drags the pointer by a distance and lets go.
 void Drag(QWidget *control, QPoint by, QPoint at = {}, Qt::MouseButton button = Qt::LeftButton);
 
+// The area a window shows, in device pixels: on Windows the region the system holds for it, elsewhere
+// the mask Qt keeps.
+QRegion Shape(QWidget *window);
+
 // Lets the program's queued steps run: the road between windows goes on from the event loop.
 void Settle();
 

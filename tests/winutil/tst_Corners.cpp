@@ -4,10 +4,13 @@
 #include "winutil/Region.h"
 
 #include <QGuiApplication>
+#ifndef _WIN32
 #include <xcb/shape.h>
+#endif
 
-// The rounded corners at 125 % as the X server holds them: cut in device pixels, 50 across and the same
-// on both sides. Needs X11, so it skips under the offscreen platform and runs from scripts/x11-tests.sh.
+// The rounded corners at 125 % as the windowing system holds them: cut in device pixels, 50 across and
+// the same on both sides. Needs X11 or Windows, so it skips under the offscreen platform and runs from
+// scripts/x11-tests.sh and scripts/windows-program.sh.
 class tst_Corners : public WindowTest
 {
     Q_OBJECT
@@ -15,8 +18,9 @@ class tst_Corners : public WindowTest
 private slots:
     void initTestCase()
     {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            QSKIP("needs X11");
+        if (QGuiApplication::platformName() != QLatin1String("xcb") &&
+            QGuiApplication::platformName() != QLatin1String("windows"))
+            QSKIP("needs X11 or Windows");
     }
 
     void cornersAreCutInDevicePixels()
@@ -26,6 +30,9 @@ private slots:
         QVERIFY(chose && QTest::qWaitForWindowExposed(chose));
         QCOMPARE(chose->devicePixelRatioF(), 1.25);
 
+#ifdef _WIN32
+        const QRegion shape = Shape(chose);
+#else
         auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
         xcb_connection_t *connection = x11->connection();
         auto *reply = xcb_shape_get_rectangles_reply(
@@ -36,6 +43,7 @@ private slots:
         for (int i = 0; i < xcb_shape_get_rectangles_rectangles_length(reply); ++i)
             shape += QRect(rectangles[i].x, rectangles[i].y, rectangles[i].width, rectangles[i].height);
         free(reply);
+#endif
 
         // 6630 x 3225 twips at 12 twips a device pixel, corners of 50 device pixels.
         QRegion expected;

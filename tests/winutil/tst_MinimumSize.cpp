@@ -7,13 +7,47 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The question window's minimum size as a window manager enforces it: needs X11 and a window manager, so
-// it skips under the offscreen platform and runs from scripts/x11-tests.sh.
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+// The question window's minimum size as the windowing system enforces it: on X11 the window manager,
+// which needs X11, a window manager and xdotool, so it skips under the offscreen platform and runs from
+// scripts/x11-tests.sh; on Windows the system itself, asking the window's procedure.
 class tst_MinimumSize : public WindowTest
 {
     Q_OBJECT
 
 private slots:
+#ifdef _WIN32
+    void theSystemStopsAtTheMinimumUntilTheWindowCloses()
+    {
+        frmMain *window = StartOn(TestFiles::Base("Размер", TestFiles::Numbered(2)));
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const auto hwnd = reinterpret_cast<HWND>(window->winId());
+        // The outer size after the system has weighed a resize against the window's limits.
+        const auto resizedTo = [hwnd](int width, int height) {
+            SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            RECT outer{};
+            GetWindowRect(hwnd, &outer);
+            return QSize(outer.right - outer.left, outer.bottom - outer.top);
+        };
+        const auto maxTrack = [hwnd] {
+            MINMAXINFO info{};
+            SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+            return QPoint(info.ptMaxTrackSize.x, info.ptMaxTrackSize.y);
+        };
+        QCOMPARE(resizedTo(300, 200), QSize(641, 489));
+        QCOMPARE(resizedTo(700, 500), QSize(700, 500));
+        const QPoint limitedMax = maxTrack();
+
+        window->close();
+        QVERIFY(IsWindow(hwnd));
+        QCOMPARE(resizedTo(300, 200), QSize(300, 200));
+        QCOMPARE(maxTrack(), limitedMax); // the largest size was never the limit's
+    }
+#else
     void initTestCase()
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb") ||
@@ -46,6 +80,7 @@ private slots:
         window->close();
         QCOMPARE(window->minimumSize(), QSize(0, 0));
     }
+#endif
 };
 
 QTEST_MAIN(tst_MinimumSize)
