@@ -1,7 +1,7 @@
 # The portable program folder as an archive: `cpack -G TGZ` on Linux, `cpack -G ZIP` on Windows, from the
 # build folder. The archive holds one folder with the program, the teachers' tool when it is built, the
 # sample bases and the About text; on Linux also the desktop files and their installer, on Windows the Qt
-# libraries that windeployqt gathers. Qt is not packed for Linux: the distributions ship it.
+# and compiler DLLs the programs load. Qt is not packed for Linux: the distributions ship it.
 
 install(TARGETS zorvanta-test RUNTIME DESTINATION .)
 if(TARGET zorvanta-base)
@@ -11,23 +11,41 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/Tests/ DESTINATION Tests FILES_MATCHING 
 install(FILES ${PROJECT_SOURCE_DIR}/AboutTest.txt DESTINATION .)
 
 if(WIN32)
-    install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/qt.conf DESTINATION .)
+    install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/qt.conf "${PROJECT_SOURCE_DIR}/packaging/windows/ПРОЧТИ.txt"
+            DESTINATION .)
     # Qt's own Russian texts (the text boxes' menus): the program loads qtbase_ru.qm by that name.
-    install(FILES "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}/qtbase_ru.qm" DESTINATION translations OPTIONAL)
-    find_program(ZT_WINDEPLOYQT windeployqt HINTS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}" REQUIRED)
-    set(_programs "\${CMAKE_INSTALL_PREFIX}/zorvanta-test.exe")
+    install(FILES "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}/qtbase_ru.qm" DESTINATION translations)
+    # The plugins the windows need: the platform itself and its native look.
+    install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
+    install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+    set(_binaries "\${CMAKE_INSTALL_PREFIX}/zorvanta-test.exe"
+                  "\${CMAKE_INSTALL_PREFIX}/platforms/$<TARGET_FILE_NAME:Qt6::QWindowsIntegrationPlugin>"
+                  "\${CMAKE_INSTALL_PREFIX}/styles/$<TARGET_FILE_NAME:Qt6::QWindowsVistaStylePlugin>")
     if(TARGET zorvanta-base)
-        string(APPEND _programs ";\${CMAKE_INSTALL_PREFIX}/zorvanta-base.exe")
+        list(APPEND _binaries "\${CMAKE_INSTALL_PREFIX}/zorvanta-base.exe")
+    endif()
+    # The compiler's runtime DLLs, where the compiler keeps them (MinGW).
+    set(_dll_dirs "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
+    if(MINGW)
+        foreach(_runtime libstdc++-6.dll libwinpthread-1.dll)
+            execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${_runtime}
+                            OUTPUT_VARIABLE _path OUTPUT_STRIP_TRAILING_WHITESPACE)
+            get_filename_component(_path "${_path}" DIRECTORY)
+            list(APPEND _dll_dirs "${_path}")
+        endforeach()
+    endif()
+    if(CMAKE_CROSSCOMPILING)
+        set(ZT_SYSTEM_DLL_DIR /usr/lib/x86_64-linux-gnu/wine/x86_64-windows CACHE PATH
+            "Copies of the Windows system DLLs (Wine's), which the archive leaves out")
+    else()
+        file(TO_CMAKE_PATH "$ENV{SystemRoot}/System32" ZT_SYSTEM_DLL_DIR)
     endif()
     install(CODE "
-        foreach(program ${_programs})
-            execute_process(COMMAND \"${ZT_WINDEPLOYQT}\" --no-system-d3d-compiler --no-opengl-sw
-                                    --translations ru \"\${program}\"
-                            RESULT_VARIABLE status)
-            if(NOT status EQUAL 0)
-                message(FATAL_ERROR \"windeployqt failed on \${program}\")
-            endif()
-        endforeach()")
+        set(ZT_BINARIES \"${_binaries}\")
+        set(ZT_DLL_DIRS \"${_dll_dirs}\")
+        set(ZT_SYSTEM_DLL_DIR \"${ZT_SYSTEM_DLL_DIR}\")
+        set(ZT_LOOKUP_DIR \"${CMAKE_BINARY_DIR}/dll-lookup\")
+        include(\"${PROJECT_SOURCE_DIR}/cmake/WindowsRuntime.cmake\")")
     set(CPACK_GENERATOR ZIP)
 elseif(UNIX AND NOT APPLE)
     install(PROGRAMS ${PROJECT_SOURCE_DIR}/scripts/install-desktop.sh DESTINATION .)
