@@ -71,9 +71,13 @@ private slots:
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsSet("ZT_PRINT_COMMAND")) {
-        const std::u8string base = CommandLinePath(argc, argv).u8string();
-        std::fwrite(base.data(), 1, base.size(), stdout);
-        return 0;
+        try {
+            const std::u8string base = CommandLinePath(argc, argv).u8string();
+            std::fwrite(base.data(), 1, base.size(), stdout);
+            return 0;
+        } catch (const std::exception &) {
+            return 1;
+        }
     }
     QApplication app(argc, argv);
     if (app.arguments().value(1) == "--hold") {
