@@ -58,7 +58,8 @@ EOF
 
 # OpenGL stays on (loaded at run time): the Windows platform plugin does not build without it. The
 # source carries no tablet library, so tablet events are off. The program needs no image format plugin
-# and no Direct2D platform.
+# and no Direct2D platform; without Direct2D, Qt 6.4 leaves out the DirectWrite 3 font database that its
+# Windows platform still refers to, so that is off too (the GDI font database is the default anyway).
 cmake -S "$(qt_source)" -B build -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$prefix/mingw.cmake" \
     -DCMAKE_BUILD_TYPE=Release \
@@ -68,7 +69,7 @@ cmake -S "$(qt_source)" -B build -G Ninja \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF \
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_vulkan=OFF \
-    -DFEATURE_tabletevent=OFF -DINPUT_opengl=dynamic -DFEATURE_direct2d=OFF \
+    -DFEATURE_tabletevent=OFF -DINPUT_opengl=dynamic -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF \
     -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF \
     -DFEATURE_sql_sqlite=OFF -DFEATURE_icu=OFF -DFEATURE_system_zlib=OFF -DFEATURE_zstd=OFF \
     >configure.log
