@@ -27,4 +27,4 @@ fi
 "${as_windows[@]}" ctest --preset windows-engine -j "$(nproc)" --no-tests=error
 
 # Copies saving into one folder at once take turns through the Windows lock.
-"${as_windows[@]}" scripts/stress-results.sh build-windows/tests/zt_stress_results.exe 4 25 3
+"${as_windows[@]}" scripts/stress-results.sh build-windows/tests/zt_stress_results.exe 6 30 3
