@@ -42,7 +42,7 @@ folder=$work/held
 touch "$work/open"
 "${run[@]}" hold "$folder" >"$work/holding" &
 holder=$!
-until grep -q held "$work/holding"; do
+until grep -qs held "$work/holding"; do
     kill -0 "$holder"
     sleep 0.01
 done
