@@ -91,9 +91,7 @@ bool SyncToDisk(std::FILE *f)
     return fsync(fileno(f)) == 0;
 #endif
 }
-} // namespace
 
-namespace {
 // Writes with fill, flushes, syncs and closes f; the first failure says why (a full disk may show only
 // when the buffer is flushed or synced).
 template <typename Fill> std::errc Finish(std::FILE *f, Fill fill)

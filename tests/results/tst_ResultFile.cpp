@@ -164,7 +164,8 @@ TEST(ResultFile, FullFileKeepsItsLinesUntilItCanBeArchived)
         }
         ASSERT_TRUE(SaveResult(folder.path, Ivanov, Now));
         ASSERT_TRUE(SaveResult(folder.path, Ivanov, Now));
-        EXPECT_EQ(ReadWholeFile(folder.file).bytes, Lines(100) + line + line);
+        const std::string kept = Lines(100).append(line).append(line);
+        EXPECT_EQ(ReadWholeFile(folder.file).bytes, kept);
 
         if (plainFile)
             fs::remove(archive);
@@ -172,7 +173,7 @@ TEST(ResultFile, FullFileKeepsItsLinesUntilItCanBeArchived)
             fs::permissions(archive, fs::perms::owner_write, fs::perm_options::add);
         ASSERT_TRUE(SaveResult(folder.path, Ivanov, Now));
         EXPECT_EQ(ReadWholeFile(folder.file).bytes, line);
-        EXPECT_EQ(ReadWholeFile(archive / ArchiveName(Now, 1)).bytes, Lines(100) + line + line);
+        EXPECT_EQ(ReadWholeFile(archive / ArchiveName(Now, 1)).bytes, kept);
     }
 }
 
