@@ -1,6 +1,6 @@
 // Any bytes for the teachers' tool's convert, guessing the encoding or told it: it must neither crash nor
 // hang; a refusal names a place and writes nothing; a converted text has no line-end problem and, unless it
-// reads as UTF-8 again, no encoding problem, and converting it once more changes nothing.
+// reads as UTF-8 again (or nearly), no encoding problem, and converting it once more changes nothing.
 #include "basetool/Convert.h"
 #include "basetool/EncodingCheck.h"
 
@@ -23,7 +23,10 @@ void CheckConvert(const std::string &bytes, std::optional<TextEncoding> from)
         Require(converted.bytes.empty() && converted.line >= 1 && converted.column >= 1);
         return;
     }
-    const bool readsAsCp1251 = SniffEncoding(converted.bytes).encoding == TextEncoding::Cp1251;
+    // Text forced to be read as Windows-1251 may still look like UTF-8 with a few stray bytes.
+    const SniffedEncoding sniffed = SniffEncoding(converted.bytes);
+    const bool readsAsCp1251 =
+        sniffed.encoding == TextEncoding::Cp1251 && sniffed.strayAt == std::string_view::npos;
     for (const Finding &finding : EncodingFindings(converted.bytes).findings)
         Require(finding.aspect != Aspect::LineEnds && (finding.aspect != Aspect::Encoding || !readsAsCp1251));
     if (readsAsCp1251)

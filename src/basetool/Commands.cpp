@@ -132,12 +132,13 @@ int CheckFolder(const std::filesystem::path &folder, FindingPrinter &printer)
                                           "тем в списке: " + std::to_string(list.topics.size())}});
         return status;
     }
-    printer.Print(
-        PathText(list.failedFile.empty() ? folder : list.failedFile),
-        {{0, Level::Error, Aspect::Verdict,
-          "файл не читается, и программа покажет сообщение «" + std::string(Messages::Text(list.error)) +
-              "», а в окне выбора темы не будет выбрана ни одна тема и кнопка «Принять» будет "
-              "недоступна: ни одной темы из этой папки взять нельзя"}});
+    const bool file = !list.failedFile.empty();
+    printer.Print(PathText(file ? list.failedFile : folder),
+                  {{0, Level::Error, Aspect::Verdict,
+                    std::string(file ? "файл" : "папка") + " не читается, и программа покажет сообщение «" +
+                        std::string(Messages::Text(list.error)) +
+                        "», а в окне выбора темы не будет выбрана ни одна тема и кнопка «Принять» будет "
+                        "недоступна: ни одной темы из этой папки взять нельзя"}});
     return 3;
 }
 

@@ -29,8 +29,9 @@ template <typename Text> std::size_t LineEndAt(const Text &text, std::size_t i, 
 {
     if (text[i] != '\r' && text[i] != '\n')
         return 0;
-    const char16_t second = text[i] == '\r' ? '\n' : (lfCr ? '\r' : 0);
-    return i + 1 < text.size() && second != 0 && text[i + 1] == second ? 2 : 1;
+    const bool pair =
+        i + 1 < text.size() && (text[i] == '\r' ? text[i + 1] == '\n' : lfCr && text[i + 1] == '\r');
+    return pair ? 2 : 1;
 }
 
 // Line and column of text[at], as an editor counts them: any of CR LF, CR and LF ends a line, and a

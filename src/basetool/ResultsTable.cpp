@@ -100,8 +100,8 @@ int ReadResults(const std::filesystem::path &file, const std::string &folder, st
                            rows, printer);
 }
 
-int ReadResultBytes(std::string bytes, const std::string &name, ResultRow where, std::vector<ResultRow> &rows,
-                    FindingPrinter &printer)
+int ReadResultBytes(std::string bytes, const std::string &name, const ResultRow &where,
+                    std::vector<ResultRow> &rows, FindingPrinter &printer)
 {
     const BaseText lines(std::move(bytes));
     int status = 0;
@@ -134,6 +134,7 @@ std::vector<std::filesystem::path> ArchivedResults(const std::filesystem::path &
     std::sort(files.begin(), files.end(),
               [](const auto &a, const auto &b) { return ArchivedBefore(a.first, b.first); });
     std::vector<std::filesystem::path> paths;
+    paths.reserve(files.size());
     for (auto &[name, path] : files)
         paths.push_back(std::move(path));
     return paths;

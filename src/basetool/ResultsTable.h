@@ -23,8 +23,8 @@ struct ResultRow
 int ReadResults(const std::filesystem::path &file, const std::string &folder, std::vector<ResultRow> &rows,
                 FindingPrinter &printer);
 // The same for a file already read, shown as name.
-int ReadResultBytes(std::string bytes, const std::string &name, ResultRow where, std::vector<ResultRow> &rows,
-                    FindingPrinter &printer);
+int ReadResultBytes(std::string bytes, const std::string &name, const ResultRow &where,
+                    std::vector<ResultRow> &rows, FindingPrinter &printer);
 
 // The result files that the program moved aside into folder, oldest first, by the names it gives them: a
 // copy that someone made beside one is not read twice.

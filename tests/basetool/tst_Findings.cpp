@@ -1,6 +1,8 @@
 // What the tool says of bases, texts and result files that it once misjudged, and what it writes.
 #include "basetool/AtomicFile.h"
 #include "basetool/Commands.h"
+#include "basetool/Utf8.h"
+#include "testbase/Cp1251.h"
 #include "testbase/FileIo.h"
 #include "testbase/TempFolder.h"
 
@@ -26,17 +28,7 @@ const std::string Answers = "ANSWER1=а\r\nANSWER2=б\r\nANSWER3=в\r\n";
 
 std::string Cp1251(const std::string &utf8)
 {
-    std::string out;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        if (b < 0x80) {
-            out += utf8[i];
-            continue;
-        }
-        const unsigned point = ((b & 0x1F) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F);
-        out += static_cast<char>(point == 0x451 ? 0xB8 : point - 0x410 + 0xC0); // а-я and ё are enough here
-    }
-    return out;
+    return Utf16ToCp1251(DecodeUtf8(utf8).text);
 }
 
 void Write(const fs::path &file, const std::string &bytes)
@@ -211,13 +203,13 @@ TEST(BaseToolWrites, AWriteNeverHurtsAFileAndSaysWhyItFailed)
 #endif
 
     // A full disk and a read-only folder, which no test can make here, fail a step as the system would.
-    for (const auto &[error, said] :
-         {std::pair(std::errc::no_space_on_device, "на диске нет места"),
-          std::pair(std::errc::read_only_file_system, "в папку нельзя записывать")}) {
+    for (const auto &failed : {std::pair(std::errc::no_space_on_device, "на диске нет места"),
+                               std::pair(std::errc::read_only_file_system, "в папку нельзя записывать")}) {
         for (const WriteStep step : {WriteStep::Create, WriteStep::Write, WriteStep::Rename}) {
-            const WriteFailure failure = ReplaceFile(
-                temp.path / "in.txt", "new", [&](WriteStep at) { return at == step ? error : std::errc(); });
-            EXPECT_TRUE(WriteFailureText(failure, temp.path / "in.txt").starts_with(said));
+            const WriteFailure failure = ReplaceFile(temp.path / "in.txt", "new", [&](WriteStep at) {
+                return at == step ? failed.first : std::errc();
+            });
+            EXPECT_TRUE(WriteFailureText(failure, temp.path / "in.txt").starts_with(failed.second));
             EXPECT_EQ(ReadWholeFile(temp.path / "in.txt").bytes, converted);
             EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), fs::directory_iterator()), 1);
         }
