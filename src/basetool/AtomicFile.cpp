@@ -145,7 +145,7 @@ fs::path TemporaryName(const fs::path &target, std::mt19937_64 &random)
 }
 } // namespace
 
-WriteFailure ReplaceFile(const fs::path &path, std::string_view bytes, const WriteFailAt &failAt)
+WriteFailure ReplaceContents(const fs::path &path, std::string_view bytes, const WriteFailAt &failAt)
 {
     const auto hook = [&](WriteStep step) { return failAt ? failAt(step) : none; };
     const fs::path target = Target(path);

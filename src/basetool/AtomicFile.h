@@ -32,8 +32,8 @@ using WriteFailAt = std::function<std::errc(WriteStep)>;
 // its old bytes or all the new ones, even after a crash. When path is a link, the file it points to is
 // replaced and the link stays. An existing file keeps its permissions. On failure path is unchanged and
 // nothing is left beside it.
-WriteFailure ReplaceFile(const std::filesystem::path &path, std::string_view bytes,
-                         const WriteFailAt &failAt = {});
+WriteFailure ReplaceContents(const std::filesystem::path &path, std::string_view bytes,
+                             const WriteFailAt &failAt = {});
 
 // The reason, in Russian, as a finding about path tells it.
 std::string WriteFailureText(WriteFailure failure, const std::filesystem::path &path);

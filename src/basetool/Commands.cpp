@@ -189,7 +189,7 @@ int Convert(const Arguments &arguments, FindingPrinter &printer, std::ostream &e
                                           "; ничего не записано"}});
         return 2;
     }
-    if (const WriteFailure failure = ReplaceFile(out, converted.bytes); failure != WriteFailure::None) {
+    if (const WriteFailure failure = ReplaceContents(out, converted.bytes); failure != WriteFailure::None) {
         printer.Print(PathText(out), {{0, Level::Error, Aspect::Verdict,
                                        "не удалось записать файл: " + WriteFailureText(failure, out) +
                                            "; ничего не изменено"}});

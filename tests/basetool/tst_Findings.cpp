@@ -199,14 +199,14 @@ TEST(BaseToolWrites, AWriteNeverHurtsAFileAndSaysWhyItFailed)
     EXPECT_EQ(ReadWholeFile(temp.path / "in.txt").bytes, converted);
     fs::remove(temp.path / "link.txt");
 #else
-    ReplaceFile(temp.path / "in.txt", converted);
+    ReplaceContents(temp.path / "in.txt", converted);
 #endif
 
     // A full disk and a read-only folder, which no test can make here, fail a step as the system would.
     for (const auto &failed : {std::pair(std::errc::no_space_on_device, "на диске нет места"),
                                std::pair(std::errc::read_only_file_system, "в папку нельзя записывать")}) {
         for (const WriteStep step : {WriteStep::Create, WriteStep::Write, WriteStep::Rename}) {
-            const WriteFailure failure = ReplaceFile(temp.path / "in.txt", "new", [&](WriteStep at) {
+            const WriteFailure failure = ReplaceContents(temp.path / "in.txt", "new", [&](WriteStep at) {
                 return at == step ? failed.first : std::errc();
             });
             EXPECT_TRUE(WriteFailureText(failure, temp.path / "in.txt").starts_with(failed.second));
