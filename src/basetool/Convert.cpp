@@ -23,6 +23,20 @@ template <typename Text> bool LfCrThroughout(const Text &text)
     return any;
 }
 
+// An LF just before a CR in a text that does not end every line so: one line end or two, nobody can tell.
+std::size_t AmbiguousLineEnd(std::string_view bytes)
+{
+    if (LfCrThroughout(bytes))
+        return std::string_view::npos;
+    for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && bytes[i + 1] == '\n')
+            ++i;
+        else if (bytes[i] == '\n' && bytes[i + 1] == '\r')
+            return i;
+    }
+    return std::string_view::npos;
+}
+
 // The length of the line end at text[i]: 2 for CR LF, and for LF CR where lfCr, 1 for a lone CR or LF, 0
 // for none.
 template <typename Text> std::size_t LineEndAt(const Text &text, std::size_t i, bool lfCr)
@@ -144,6 +158,13 @@ Converted ConvertText(std::string_view bytes, std::optional<TextEncoding> from)
     }
     Converted converted;
     converted.from = from.value_or(sniffed.encoding);
+    if (const std::size_t at = AmbiguousLineEnd(bytes); at != std::string_view::npos) {
+        const bool utf8 = converted.from == TextEncoding::Utf8;
+        return Failure(
+            bytes, at, [utf8](char c) { return !utf8 || StartsUtf8Character(c); },
+            "здесь LF и CR подряд, а другие строки кончаются иначе: одна это строка или две, не "
+            "понять; сохраните файл в редакторе с одним видом концов строк");
+    }
     if (converted.from == TextEncoding::Cp1251) {
         converted.bytes = WithCrLf(bytes);
         return converted;
