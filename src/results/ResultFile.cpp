@@ -169,13 +169,18 @@ bool IsArchiveName(std::string_view name)
 {
     if (name.size() < ArchiveStamp.size() + ArchiveExtension.size() || !name.ends_with(ArchiveExtension))
         return false;
+    const auto digits = [](std::string_view text) {
+        return text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
     for (std::size_t i = 0; i < ArchiveStamp.size(); ++i) {
         const char shape = ArchiveStamp[i];
-        const bool digit = name[i] >= '0' && name[i] <= '9';
-        if (shape == '9' ? !digit : name[i] != shape)
+        if (shape == '9' ? !digits(name.substr(i, 1)) : name[i] != shape)
             return false;
     }
-    return true;
+    // Nothing but "_N" may stand between the stamp and the extension.
+    const std::string_view suffix =
+        name.substr(ArchiveStamp.size(), name.size() - ArchiveStamp.size() - ArchiveExtension.size());
+    return suffix.empty() || (suffix.size() > 1 && suffix[0] == '_' && digits(suffix.substr(1)));
 }
 
 bool ArchivedBefore(std::string_view a, std::string_view b)

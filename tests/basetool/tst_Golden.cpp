@@ -37,9 +37,14 @@ std::string RunIn(const fs::path &folder, const std::vector<std::string> &args, 
 TEST(BaseTool, GoldenOutputs)
 {
     const std::tuple<const char *, std::vector<std::string>, const char *, bool> cases[] = {
-        {"bases", {"check", "keys.bse", "head.bse", "utf8.bse", "case.bse", "flag.txt"}, "check.txt", true},
+        {"bases",
+         {"check", "keys.bse", "head.bse", "utf8.bse", "case.bse", "flag.txt", "chemistry.bse"},
+         "check.txt",
+         true},
         {"results", {"results", "--all"}, "results.txt", true},
-        {"results", {"results", "--csv", "--all", "Result.res"}, "results.csv", false}};
+        {"results", {"results", "--csv", "--all", "Result.res"}, "results.csv", false},
+        {"lab", {"results", "--all", "pc01", "pc02/Result.res"}, "lab.txt", true},
+        {"lab", {"results", "--csv", "pc01", "pc02"}, "lab.csv", false}};
     for (const auto &[folder, args, expected, withErrors] : cases) {
         SCOPED_TRACE(expected);
         EXPECT_EQ(RunIn(Data / folder, args, withErrors), Bytes(Data / folder / expected));
@@ -66,10 +71,16 @@ TEST(BaseTool, ConvertWritesWindows1251WithCrLfOrNothing)
 {
     const Scratch scratch;
     const std::string converted = Bytes(Data / "convert" / "out.bse");
-    EXPECT_EQ(RunIn(scratch.path, {"convert", "--check", "in.txt", "out.bse"}),
-              "out.bse:0: итог: записан в Windows-1251 с концами строк CR LF (прочитан как UTF-8)\n"
-              "out.bse:2: итог: попадёт в список тем как «Русский язык — «ё» и №»\n"
-              "out.bse:0: итог: программа загрузит базу, вопросов: 1\nstatus 0\n");
+    EXPECT_EQ(
+        RunIn(scratch.path, {"convert", "--check", "in.txt", "out.bse"}),
+        "out.bse:0: итог: записан в Windows-1251 с концами строк CR LF (прочитан как UTF-8)\n"
+        "out.bse:2: итог: попадёт в список тем как «Русский язык — «ё» и №»\n"
+        "out.bse:0: итог: программа загрузит базу, вопросов: 1\n"
+        "out.bse:0: итог: время на тест: без ограничения\n"
+        "out.bse:0: итог: время на вопрос: без ограничения\n"
+        "out.bse:0: итог: на экране: время — да, время на вопрос — нет, время на тест — да, неправильных "
+        "ответов — да, правильных ответов — да, номер вопроса — да\n"
+        "out.bse:0: итог: верные ответы: 1 — а)\nstatus 0\n");
     EXPECT_EQ(Bytes(scratch.path / "out.bse"), converted);
 
     const std::string refused = "bad.txt:3: ошибка: столбец 4: символ «é» (U+00E9) нельзя записать в "
