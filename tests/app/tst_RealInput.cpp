@@ -206,13 +206,13 @@ private slots:
         QVERIFY(main);
         QString ticks;
         Child(main, "txtC")->setFocus();
-        for (const QStringList &keys : {QStringList{"space"}, {"Tab", "space"}, {"2"}}) {
+        for (const QStringList &keys : {QStringList{"space"}, {"2"}, {"Tab", "space"}}) {
             QVERIFY(Keys(delivered, keys));
             ticks += Ticked(main);
         }
         QCOMPARE(QApplication::focusWidget(), Child(main, "Opt4"));
         QVERIFY(Keys(delivered, {"Return", "1", "4"}));
-        QCOMPARE(Text(main, "Label5") + " " + ticks + Ticked(main), QString("2 3421"));
+        QCOMPARE(Text(main, "Label5") + " " + ticks + Ticked(main), QString("2 3241"));
     }
 
     // Only what the result file can hold is taken into the name, typed or pasted.
