@@ -12,8 +12,13 @@
 #include "winutil/Twips.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QStyleHints>
+
+#include <utility>
 
 namespace {
 void Place(QWidget *widget, const TwipRect &r)
@@ -58,8 +63,10 @@ frmMain::frmMain(TestState &state, Platform &platform, QWidget *parent)
     m_answers = {nullptr, m_ui->txtA, m_ui->txtB, m_ui->txtC, m_ui->txtD};
     for (int k = 1; k <= 4; ++k) {
         m_markers[k]->installEventFilter(this);
+        m_answers[k]->installEventFilter(this);
         m_answers[k]->viewport()->installEventFilter(this);
     }
+    m_ui->cmdNext->installEventFilter(this);
     connect(m_ui->cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
     connect(m_ui->cmdCancel, &QPushButton::clicked, this, &frmMain::cmdCancel_Click);
     // cmdNext is the default button: Enter submits from the question and answer boxes too.
@@ -143,17 +150,58 @@ void frmMain::Form_Unload()
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    // A left click chooses; other buttons do nothing here.
-    if (event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    if (watched == m_ui->cmdNext) {
+        return DoubleClickRest(event);
+    }
+    // A left click chooses, and Space on a focused answer, marker or text; other buttons and keys do
+    // nothing here.
+    const bool leftClick = event->type() == QEvent::MouseButtonPress &&
+                           static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+    const bool space = event->type() == QEvent::KeyPress &&
+                       static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space &&
+                       static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier;
+    if (leftClick || space) {
         for (int k = 1; k <= 4; ++k) {
-            if (watched == m_markers[k] || watched == m_answers[k]->viewport()) {
+            if (watched == m_markers[k] || watched == m_answers[k]->viewport() ||
+                (space && watched == m_answers[k])) {
                 Opt_Click(k);
-                break;
+                return space;
             }
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Many examinees double-click out of habit: the second click of a double click whose first put the
+// question up would submit a question unseen. Such a press does not reach the button.
+bool frmMain::DoubleClickRest(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease:
+        // Only a release on a pressed button clicks it.
+        m_releasedAt = m_ui->cmdNext->isDown() ? static_cast<QMouseEvent *>(event)->timestamp() : 0;
+        return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        const std::uint64_t at = static_cast<QMouseEvent *>(event)->timestamp();
+        const auto interval =
+            static_cast<std::uint64_t>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+        return m_shownByClickAt != 0 && at - m_shownByClickAt < interval;
+    }
+    default:
+        return false;
+    }
+}
+
+// Keys 1 to 4 choose a) to d), on the main keyboard or the keypad.
+void frmMain::keyPressEvent(QKeyEvent *event)
+{
+    const int k = event->key() - Qt::Key_0;
+    if (k >= 1 && k <= 4 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        Opt_Click(k);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmMain::Opt_Click(int k)
@@ -164,7 +212,11 @@ void frmMain::Opt_Click(int k)
 
 void frmMain::cmdNext_Click()
 {
-    Act(m_run.cmdNext_Click(m_platform.Clock()));
+    // The release of a mouse click on the button, when a click and not a key pressed it.
+    const std::uint64_t clickAt = std::exchange(m_releasedAt, 0);
+    const Outcome outcome = m_run.cmdNext_Click(m_platform.Clock());
+    Act(outcome);
+    m_shownByClickAt = outcome == Outcome::NextQuestion ? clickAt : 0;
 }
 
 void frmMain::cmdCancel_Click()
@@ -227,7 +279,10 @@ void frmMain::ShowQuestion()
         m_answers[k]->setEnabled(view.enabled[k]);
     }
     // Markers are never dimmed: exactly one shows the tick, also on a slot that has just become unused.
-    // The run ignores clicks on unused slots.
+    // The run ignores clicks on unused slots; the keyboard reaches the markers of the others.
+    for (int k = 1; k <= 4; ++k) {
+        m_markers[k]->setFocusPolicy(view.enabled[k] ? Qt::TabFocus : Qt::NoFocus);
+    }
     m_ui->Image3->setToolTip(FromCp1251(view.help));
     m_ui->lblTrue->setText(FromCp1251(view.lblTrue));
     m_ui->lblFalse->setText(FromCp1251(view.lblFalse));

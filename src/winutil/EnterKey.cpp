@@ -1,5 +1,7 @@
 #include "winutil/EnterKey.h"
 
+#include "winutil/HeldKey.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -43,16 +45,31 @@ private:
     QPushButton *m_button;
 };
 
+// Sees every key event the window system delivers: each reaches a window before its widgets, so it is
+// judged there, once, whichever window or message box has the focus.
 class RepeatFilter final : public QObject
 {
 public:
     using QObject::QObject;
 
 protected:
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
-        return IsEnter(event) && static_cast<QKeyEvent *>(event)->isAutoRepeat();
+        if (!watched->isWindowType() || !IsEnter(event)) {
+            return false;
+        }
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        HeldKey &held = key->key() == Qt::Key_Enter ? m_keypadEnter : m_return;
+        if (event->type() == QEvent::KeyRelease) {
+            held.Release(key->timestamp());
+            return false;
+        }
+        return !held.NewPress(key->timestamp(), key->isAutoRepeat());
     }
+
+private:
+    HeldKey m_return;
+    HeldKey m_keypadEnter;
 };
 } // namespace
 
