@@ -37,19 +37,31 @@ def start_x(screen, log):
         number = pipe.readline().strip()
     if not number:
         server.kill()
+        server.wait()
         raise RuntimeError("Xvfb did not start")
     display = ":" + number
     env = dict(os.environ, DISPLAY=display)
     wm = subprocess.Popen(["openbox", "--sm-disable"], env=env, stdout=log, stderr=log)
-    deadline = time.monotonic() + 10
+    deadline = time.monotonic() + 30
     while True:
         out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env, capture_output=True, text=True)
         if "window id" in out.stdout:
             break
         if time.monotonic() > deadline:
+            stop([wm, server])
             raise RuntimeError("openbox did not start")
         time.sleep(0.05)
     return display, server, wm
+
+
+def stop(processes):
+    for process in processes:
+        process.terminate()
+        try:
+            process.wait(5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
 
 
 def outer(name):
@@ -62,10 +74,14 @@ def outer(name):
     home.mkdir()
     started = time.monotonic()
     with open(root / "x.log", "wb") as log:
-        display, server, wm = start_x(spec["screen"], log)
+        try:
+            display, server, wm = start_x(spec["screen"], log)
+        except RuntimeError as error:
+            print(f"FAIL {name}: {error}; logs in {root}", flush=True)
+            return 1
         try:
             env = dict(os.environ, DISPLAY=display, XDG_RUNTIME_DIR=str(runtime), HOME=str(home),
-                       ZT_E2E_ROOT=str(root), NO_AT_BRIDGE="0", LANG="C.UTF-8")
+                       ZT_E2E_ROOT=str(root), LANG="C.UTF-8", PYTHONDONTWRITEBYTECODE="1")
             for variable in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
                              "XDG_CACHE_HOME", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR"):
                 env.pop(variable, None)
@@ -73,13 +89,7 @@ def outer(name):
                 status = subprocess.run(["dbus-run-session", "--", sys.executable, __file__, "--inner", name],
                                         env=env, stdout=output, stderr=subprocess.STDOUT).returncode
         finally:
-            for process in (wm, server):
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+            stop([wm, server])
     seconds = time.monotonic() - started
     if status == 0 and os.environ.get("ZT_E2E_TRACE"):
         print((root / "test.log").read_text(errors="replace"))

@@ -173,6 +173,14 @@ def x_windows(pid):
     return windows
 
 
+def x_window_ids(pid):
+    """The program's viewable X windows, named or not (menus, lists and hints have no names)."""
+    try:
+        return set(int(w) for w in xdotool("search", "--onlyvisible", "--pid", pid, "").split())
+    except subprocess.CalledProcessError:
+        return set()
+
+
 def screen_size():
     out = run("xdpyinfo")
     width, height = re.search(r"dimensions:\s+(\d+)x(\d+) pixels", out).groups()
@@ -377,17 +385,14 @@ class Program:
 
     def screen_rect(self, acc):
         """Where the control lies on the screen: its window's place on the X server plus its place in
-        the window. Independent of the program's own idea of where its window stands."""
+        the window. Independent of the program's own idea of where its window stands, and of its scale
+        (the bus speaks in the program's own pixels)."""
         top = self.toplevel(acc)
-        wx, wy, _, _ = x_geometry(self.x_window(top))
-        x, y, w, h = self.in_window(acc, top)
-        return wx + x, wy + y, w, h
-
-    def in_window(self, acc, top=None):
-        """Where the control lies in its window (the bridge's own window coordinates are not usable)."""
+        wx, wy, ww, _ = x_geometry(self.x_window(top))
         x, y, w, h = extents(acc)
-        tx, ty, _, _ = extents(top or self.toplevel(acc))
-        return x - tx, y - ty, w, h
+        tx, ty, tw, _ = extents(top)
+        scale = ww / tw if tw else 1
+        return (wx + round((x - tx) * scale), wy + round((y - ty) * scale), round(w * scale), round(h * scale))
 
     def click(self, acc, repeat=1, delay=120):
         x, y, w, h = self.screen_rect(acc)
