@@ -21,8 +21,8 @@ ROOT = HERE.parents[1]
 def load_tests():
     sys.path.insert(0, str(HERE))
     import zt
-    import test_faults  # noqa: F401  (registers its tests)
-    import test_roads  # noqa: F401
+    import test_roads  # noqa: F401  (registers its tests)
+    import test_faults  # noqa: F401
 
     return zt.TESTS
 

@@ -205,18 +205,27 @@ def name_box_takes_only_what_the_result_file_can_hold(session):
 @test()
 def lines_are_kept_when_the_archive_cannot_be_made(session):
     session.base("a.bse", base_bytes("Алгебра", numbered_questions(1)))
-    old = crlf_lines([f"Ученик {n}=  1  True= 1  False= 0" for n in range(1, 101)])
-    session.result_file.write_bytes(old)
-    (session.folder / "Results").write_bytes(b"not a folder")
-    program = session.start()
-    accept(program, "Морозов")
-    window = program.window("Алгебра (1)")
-    program.click(next_button(program, window))
-    program.window(RESULTS)
-    check(session.result_bytes() == old + result_line("Морозов", [1], 1, 0),
-          f"Result.res now holds {len(session.result_bytes().splitlines())} lines")
-    check((session.folder / "Results").read_bytes() == b"not a folder", "the file named Results is untouched")
-    finish_results(program)
+    lines = crlf_lines([f"Ученик {n}=  1  True= 1  False= 0" for n in range(1, 101)])
+    session.result_file.write_bytes(lines)
+    archive = session.folder / "Results"
+    archive.write_bytes(b"not a folder")
+    for name, ready in (("Морозов", lambda path: None), ("Волков", make_unwritable_folder)):
+        ready(archive)
+        program = session.start(as_examinee=True)
+        accept(program, name)
+        window = program.window("Алгебра (1)")
+        program.click(next_button(program, window))
+        program.window(RESULTS)
+        lines += result_line(name, [1], 1, 0)
+        check(session.result_bytes() == lines, f"with {name}'s line Result.res holds "
+              f"{len(session.result_bytes().splitlines())} lines, not {len(lines.splitlines())}")
+        finish_results(program)
+    check(not any(archive.iterdir()), "nothing went into the folder that takes no files")
+
+
+def make_unwritable_folder(path):
+    path.unlink()
+    path.mkdir(mode=0o555)
 
 
 @test(env={"QT_SCALE_FACTOR": "2"})

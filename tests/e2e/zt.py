@@ -273,10 +273,15 @@ class Session:
     def result_bytes(self):
         return self.result_file.read_bytes() if self.result_file.exists() else None
 
-    def start(self, *args, env=None):
+    def start(self, *args, env=None, as_examinee=False):
+        """Starts the program. as_examinee: without root's right to write where the folder's mode
+        forbids it, as an examinee runs it."""
         if self.program is not None:
             self.program.stop()
-        self.program = Program(self, list(args), {**self.env, **(env or {})})
+        command = [str(self.folder / PROGRAM), *args]
+        if as_examinee and os.geteuid() == 0:
+            command = ["setpriv", "--bounding-set=-dac_override,-dac_read_search,-fowner", *command]
+        self.program = Program(self, command, {**self.env, **(env or {})})
         return self.program
 
     def stop(self):
@@ -288,12 +293,12 @@ class Session:
 class Program:
     """The running program, found on the accessibility bus by its process id."""
 
-    def __init__(self, session, args, env):
+    def __init__(self, session, command, env):
         self.session = session
         environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **env)
         self.log = session.root / f"program-{time.monotonic_ns()}.log"
         with open(self.log, "wb") as log:
-            self.process = subprocess.Popen([str(session.folder / PROGRAM), *args], env=environment,
+            self.process = subprocess.Popen(command, env=environment,
                                             stdout=log, stderr=subprocess.STDOUT, cwd=session.root)
         self.pid = self.process.pid
         self.app = wait(self.find_app, "the program on the accessibility bus", timeout=20)
