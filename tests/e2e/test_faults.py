@@ -18,11 +18,12 @@ def next_button(program, window):
 
 def settled_question(program, window, expected):
     """The question number once input has settled: it reaches expected and stays there."""
-    number = wait(lambda: program.has_window("Алгебра") and question_number(program, window) >= expected,
-                  f"question {expected}")
-    check(number, "the question window is gone")
+    where = wait(lambda: "the results" if program.has_window(RESULTS) else
+                 question_number(program, window) >= expected and "a question", f"question {expected}")
+    check(where == "a question", f"one press ran the test to its end instead of to question {expected}")
     holds(lambda: question_number(program, window) == expected,
-          f"one press gave one question: now at {question_number(program, window)}, expected {expected}", 0.6)
+          f"one press gave more than one question: now at {question_number(program, window)}, expected {expected}",
+          0.6)
 
 
 def near(a, b, slack=2):
@@ -78,7 +79,7 @@ def held_enter_gives_one_submission(session):
     program.click(next_button(program, window))
     settled_question(program, window, 3)
     xdotool("keydown", "Return", "sleep", "1.5", "keyup", "Return")  # submits the last question
-    program.window(RESULTS)
+    wait(lambda: program.has_window(RESULTS), "the results")
     holds(lambda: not program.has_window(ABOUT), "the held Enter opened About", 1.0)
     check(session.result_bytes() == result_line("Зайцев", [1, 1, 1], 3, 0), f"saved {session.result_bytes()!r}")
 
@@ -125,7 +126,7 @@ def screen_reader_reads_the_clocks(session):
     frames = clock_frames(program, window)
     elapsed = next(a for a in program.find_all(frames["Время:"], "label") if a.getState().contains(pyatspi.STATE_SHOWING))
     read = wait(lambda: text_of(elapsed) == "0:00:02" and time.monotonic(), "the elapsed time to read 0:00:02", 6)
-    check(1 <= read - shown <= 4, f"0:00:02 was read {read - shown:.1f} s after the window showed")
+    check(0.5 <= read - shown <= 4.5, f"0:00:02 was read {read - shown:.1f} s after the window showed")
 
     # Every cover says what its own frame holds.
     for name, frame in frames.items():
@@ -190,6 +191,7 @@ def name_box_takes_only_what_the_result_file_can_hold(session):
     name_box = program.find(chose, "text", "Имя тестируемого")
     typed = "Liя张😀é€"
     storable = "Liя€"
+    wait(lambda: name_box.getState().contains(pyatspi.STATE_FOCUSED), "focus in the name box")
     type_text(typed)
     wait(lambda: text_of(name_box).endswith("€"), "the typing to arrive")
     check(text_of(name_box) == storable, f"the name box shows {text_of(name_box)!r}")
@@ -264,6 +266,7 @@ def long_name_shows_its_start(session):
     program = session.start()
     chose = program.active(CHOSE)
     name_box = program.find(chose, "text", "Имя тестируемого")
+    wait(lambda: name_box.getState().contains(pyatspi.STATE_FOCUSED), "focus in the name box")
     type_text(name)
     wait(lambda: len(text_of(name_box)) == 100, "the typing to arrive", 20)
     key("Return")

@@ -11,7 +11,7 @@ from pathlib import Path
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi, GLib  # noqa: E402
+from gi.repository import GLib  # noqa: E402
 
 import pyatspi  # noqa: E402
 
@@ -340,9 +340,9 @@ class Program:
         return [w for w in children(self.app) if w is not None and showing(w)]
 
     def window(self, title, timeout=10):
-        """Waits for a shown top-level window whose title contains title."""
-        return wait(lambda: next((w for w in self.windows() if title in w.name), None),
-                    f"a window titled {title!r}", timeout)
+        """Waits for a top-level window whose title contains title to show and take the keyboard; by
+        then the window manager has placed it, so clicks find their controls."""
+        return self.active(title, timeout)
 
     def has_window(self, title):
         return any(title in w.name for w in self.windows())
