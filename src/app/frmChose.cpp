@@ -10,8 +10,6 @@
 #include "testbase/TestState.h"
 #include "testbase/Topics.h"
 #include "winutil/EnterKey.h"
-#include "winutil/Forms.h"
-#include "winutil/Twips.h"
 #include "winutil/WindowDrag.h"
 
 #include <QAbstractItemView>
@@ -80,9 +78,6 @@ frmChose::Loaded frmChose::Form_Load()
         }
         m_ui->Text1->selectAll();
     }
-    // Shaped only once it is sure to show: the native window the shape is cut in would otherwise exist
-    // during the listing and take the hourglass, which costs reading the cursor theme at every start.
-    Forms::ShapeWindow(0, 0, Twips::FromPixels(height()), Twips::FromPixels(width()), 50, 50, this);
     return Loaded::Shown;
 }
 

@@ -16,6 +16,14 @@
 #include <QPointer>
 
 namespace {
+// A value hidden under its cover is not written: a screen reader would still be told of every change.
+void ShowValue(QLabel *value, const std::string &text)
+{
+    if (!value->isHidden()) {
+        value->setText(FromCp1251(text));
+    }
+}
+
 void Place(QWidget *widget, const TwipRect &r)
 {
     widget->setGeometry(Twips::ToPixels(r.Left), Twips::ToPixels(r.Top), Twips::ToPixels(r.Width),
@@ -54,6 +62,17 @@ frmMain::frmMain(TestState &state, Platform &platform, QWidget *parent)
     m_ui->cmdNext->setIcon(Artwork::NextIcon());
     m_ui->cmdCancel->setIcon(Artwork::ExitIcon());
     m_ui->Image3->setPixmap(Artwork::HintIcon().pixmap(24, 24));
+    m_covered = {nullptr,        m_ui->Label6,  m_ui->Label11, m_ui->Label10,
+                 m_ui->lblFalse, m_ui->lblTrue, m_ui->Label5};
+    // A screen reader reads a status value as it stands, with its frame's caption; a cover, which has no
+    // text, reads as its frame's caption alone.
+    for (int k = 1; k <= 6; ++k) {
+        const QString caption = static_cast<QGroupBox *>(m_covered[k]->parentWidget())->title();
+        QLabel *cover = findChild<QLabel *>(QStringLiteral("Label1_%1").arg(k));
+        cover->setAccessibleName(caption);
+        cover->setAccessibleDescription(caption);
+        m_covered[k]->setAccessibleDescription(caption);
+    }
     m_markers = {nullptr, m_ui->Opt1, m_ui->Opt2, m_ui->Opt3, m_ui->Opt4};
     m_answers = {nullptr, m_ui->txtA, m_ui->txtB, m_ui->txtC, m_ui->txtD};
     for (int k = 1; k <= 4; ++k) {
@@ -115,6 +134,7 @@ LoadFailure frmMain::Form_Load()
                    QString::number(m_state.QuestCount) + QLatin1Char(')'));
     for (int k = 1; k <= 6; ++k) {
         findChild<QLabel *>(QStringLiteral("Label1_%1").arg(k))->setVisible(m_run.CoverVisible(k));
+        m_covered[k]->setVisible(!m_run.CoverVisible(k));
     }
     ShowClocks();
     ShowQuestion();
@@ -228,10 +248,12 @@ void frmMain::ShowQuestion()
     }
     // Markers are never dimmed: exactly one shows the tick, also on a slot that has just become unused.
     // The run ignores clicks on unused slots.
-    m_ui->Image3->setToolTip(FromCp1251(view.help));
-    m_ui->lblTrue->setText(FromCp1251(view.lblTrue));
-    m_ui->lblFalse->setText(FromCp1251(view.lblFalse));
-    m_ui->Label5->setText(FromCp1251(view.Label5));
+    const QString help = FromCp1251(view.help);
+    m_ui->Image3->setToolTip(WrappingTooltip(help));
+    m_ui->Image3->setAccessibleDescription(help);
+    ShowValue(m_ui->lblTrue, view.lblTrue);
+    ShowValue(m_ui->lblFalse, view.lblFalse);
+    ShowValue(m_ui->Label5, view.Label5);
     ShowMarkers();
 }
 
@@ -247,10 +269,12 @@ void frmMain::ShowMarkers()
 void frmMain::ShowClocks()
 {
     const Clocks &clock = m_run.Clock();
-    m_ui->Label6->setText(FromCp1251(clock.Label6));
-    m_ui->LabelD->setText(FromCp1251(clock.LabelD));
-    m_ui->Label10->setText(FromCp1251(clock.Label10));
-    m_ui->Label11->setText(FromCp1251(clock.Label11));
+    // The engine keeps the clocks' working state; the labels only show it, so the never-shown LabelD and
+    // a clock the base hides stay as they are.
+    ShowValue(m_ui->Label6, clock.Label6);
+    ShowValue(m_ui->LabelD, clock.LabelD);
+    ShowValue(m_ui->Label10, clock.Label10);
+    ShowValue(m_ui->Label11, clock.Label11);
 }
 
 void frmMain::resizeEvent(QResizeEvent *event)

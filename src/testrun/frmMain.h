@@ -64,6 +64,7 @@ private:
     QTimer Timer1;
     QTimer Timer2;
     QTimer Timer3;
+    std::array<QLabel *, 7> m_covered{}; // the value beneath cover k, 1 to 6
     std::array<QLabel *, 5> m_markers{};
     std::array<QPlainTextEdit *, 5> m_answers{};
 };

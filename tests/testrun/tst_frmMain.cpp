@@ -51,9 +51,9 @@ private slots:
         frmMain *main = StartOn(lines);
         QVERIFY(main);
         QCOMPARE(main->windowTitle(), QString("Основы химии (25)"));
-        QCOMPARE(Text(main, {"Text1", "txtD", "Label5", "Label10", "Label11"}) + " " + Ticked(main) + " " +
-                     Child(main, "Image3")->toolTip(),
-                 QString("Вопрос 1 |  | 1 | 00:10:00 | 00:00:00 1 Подсказка 1"));
+        QCOMPARE(Text(main, {"Text1", "txtD", "Label5", "Label10"}) + " " + Ticked(main) + " " +
+                     Child(main, "Image3")->accessibleDescription(),
+                 QString("Вопрос 1 |  | 1 | 00:10:00 1 Подсказка 1"));
         QVERIFY(!Child(main, "txtD")->isEnabled());
         // A cover hides the value of each setting that is off: here the second and the fifth.
         QString covered;
@@ -132,17 +132,22 @@ private slots:
         QCOMPARE(m_platform.endings, 2);
     }
 
-    // A screen reader names every control the examinee acts on. The clocks are named too: a label with a
-    // name of its own does not announce each second's new text.
-    void controlsHaveRussianAccessibleNames()
+    // A screen reader names every control the examinee acts on, reads each status value as it stands
+    // with its frame's caption, and reads a cover as its own frame's caption.
+    void screenReadersReadNamesValuesAndCovers()
     {
-        frmMain *main = Load(1);
+        frmMain *main = Load(1, "00:10:00");
         QStringList names;
-        for (const char *control :
-             {"Opt1", "txtA", "Opt4", "txtD", "cmdNext", "cmdCancel", "Label6", "Label11"})
+        for (const char *control : {"Opt1", "txtA", "Opt4", "txtD", "cmdNext", "cmdCancel", "Label6",
+                                    "Label10", "Label5", "Label1_1", "Label1_2", "Label1_3", "Label1_6"})
             names << QAccessible::queryAccessibleInterface(Child(main, control))->text(QAccessible::Name);
         QCOMPARE(names.join(" | "), QString("Ответ а) | Ответ а) | Ответ г) | Ответ г) | Следующий вопрос | "
-                                            "Выход из теста | Время | Время на вопрос"));
+                                            "Выход из теста | %1 | %2 | 1 | Время: | Время на вопрос: | "
+                                            "Время на тест: | №")
+                                        .arg(Text(main, "Label6"), Text(main, "Label10")));
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(Child(main, "Label10"))->text(QAccessible::Description),
+            QString("Время на тест:"));
     }
 };
 
