@@ -4,8 +4,11 @@
 # accessibility bus and the files it writes. Each test runs in a world of its own.
 #
 #   tests/e2e/run.sh [--repeat N] [FILTER]    runs the tests whose name contains FILTER, N times over
+#
+# ZT_E2E_PROGRAM names another built program folder to stage from (default: build/bin).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+export ZT_E2E_PROGRAM=${ZT_E2E_PROGRAM:-$PWD/build/bin}
 
 repeat=1
 if [ "${1:-}" = --repeat ]; then
@@ -14,7 +17,7 @@ if [ "${1:-}" = --repeat ]; then
 fi
 filter=${1:-}
 
-[ -x build/bin/zorvanta-test ] || { echo "build/bin/zorvanta-test is missing: build the program first" >&2; exit 2; }
+[ -x "$ZT_E2E_PROGRAM/zorvanta-test" ] || { echo "$ZT_E2E_PROGRAM/zorvanta-test is missing: build the program first" >&2; exit 2; }
 scripts/install-packages.sh xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick dbus at-spi2-core \
     python3-pyatspi python3-gi
 

@@ -110,7 +110,7 @@ def inner(name):
     tests = load_tests()
     spec = tests[name]
     root = Path(os.environ["ZT_E2E_ROOT"])
-    session = zt.Session(root, ROOT / "build" / "bin")
+    session = zt.Session(root, Path(os.environ.get("ZT_E2E_PROGRAM", ROOT / "build" / "bin")))
     session.env = spec["env"]
     try:
         if os.environ.get("ZT_E2E_PROFILE"):
