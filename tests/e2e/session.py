@@ -28,7 +28,16 @@ def load_tests():
 
 
 def start_x(screen, log):
-    """Xvfb choosing a free display itself (so no two runs on this machine can collide), then openbox."""
+    """Xvfb choosing a free display itself (so no two runs on this machine can collide), then openbox.
+    Tried afresh a few times: on a busy machine a display can go away under a window manager starting."""
+    for _ in range(3):
+        started = try_x(screen, log)
+        if started:
+            return started
+    raise RuntimeError("no X server with a window manager could be started")
+
+
+def try_x(screen, log):
     read, write = os.pipe()
     server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", screen + "x24", "-nolisten", "tcp"],
                               pass_fds=[write], stdout=log, stderr=log)
@@ -36,22 +45,19 @@ def start_x(screen, log):
     with os.fdopen(read) as pipe:
         number = pipe.readline().strip()
     if not number:
-        server.kill()
-        server.wait()
-        raise RuntimeError("Xvfb did not start")
+        stop([server])
+        return None
     display = ":" + number
     env = dict(os.environ, DISPLAY=display)
     wm = subprocess.Popen(["openbox", "--sm-disable"], env=env, stdout=log, stderr=log)
     deadline = time.monotonic() + 30
-    while True:
+    while wm.poll() is None and server.poll() is None and time.monotonic() < deadline:
         out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env, capture_output=True, text=True)
         if "window id" in out.stdout:
-            break
-        if time.monotonic() > deadline:
-            stop([wm, server])
-            raise RuntimeError("openbox did not start")
+            return display, server, wm
         time.sleep(0.05)
-    return display, server, wm
+    stop([wm, server])
+    return None
 
 
 def stop(processes):

@@ -92,8 +92,7 @@ def double_click_on_next_submits_one_question(session):
     window = program.active("Алгебра (3)")
     program.click(next_button(program, window), repeat=2, delay=120)
     settled_question(program, window, 2)
-    time.sleep(1)  # past the double-click interval: the next click is a click of its own
-    program.click(next_button(program, window))
+    program.click(next_button(program, window))  # a click of its own, past the double-click interval
     settled_question(program, window, 3)
 
 
