@@ -272,7 +272,6 @@ void frmMain::ShowClocks()
     // The engine keeps the clocks' working state; the labels only show it, so the never-shown LabelD and
     // a clock the base hides stay as they are.
     ShowValue(m_ui->Label6, clock.Label6);
-    ShowValue(m_ui->LabelD, clock.LabelD);
     ShowValue(m_ui->Label10, clock.Label10);
     ShowValue(m_ui->Label11, clock.Label11);
 }

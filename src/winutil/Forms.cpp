@@ -56,6 +56,15 @@ bool ShapeNatively([[maybe_unused]] QWidget *window, [[maybe_unused]] const Roun
     return false;
 #endif
 }
+
+// Within the screen's free area, as far as the window's size allows.
+QPoint KeptOnScreen(const QWidget *window, QPoint topLeft)
+{
+    const QRect area = window->screen()->availableGeometry();
+    const QSize size = window->frameGeometry().size();
+    return {std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - size.width())),
+            std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - size.height()))};
+}
 } // namespace
 
 void ShapeWindow(double top, double left, double height, double width, double cornerHeight,
@@ -70,15 +79,6 @@ void ShapeWindow(double top, double left, double height, double width, double co
         window->setMask(ToRegion(RoundRectArea(ShapeRect(top, left, height, width, cornerHeight, cornerWidth,
                                                          Twips::PerPixel, Twips::PerPixel))));
     }
-}
-
-// Within the screen's free area, as far as the window's size allows.
-QPoint KeptOnScreen(const QWidget *window, QPoint topLeft)
-{
-    const QRect area = window->screen()->availableGeometry();
-    const QSize size = window->frameGeometry().size();
-    return {std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - size.width())),
-            std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - size.height()))};
 }
 
 void ShowShaped(QWidget *window, const QWidget *opener)
