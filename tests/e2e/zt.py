@@ -96,8 +96,8 @@ def base_bytes(title, questions, test_time="00:00:00", question_time="00:00:00",
         lines.append("[QUESTION]=" + text)
         lines += [f"ANSWER{k}={answer}" for k, answer in enumerate(answers, 1)]
         lines += [f"flag={right}", "HELP=" + hint]
-    show = {**{key: True for key in SETTINGS}, **(show or {})}
-    lines += [f"SHOW_{key}={show[key]}" for key in SETTINGS]
+    show = {**{setting: True for setting in SETTINGS}, **(show or {})}
+    lines += [f"SHOW_{setting}={show[setting]}" for setting in SETTINGS]
     return crlf_lines(lines)
 
 
