@@ -119,14 +119,7 @@ def inner(name):
     session = zt.Session(root, Path(os.environ.get("ZT_E2E_PROGRAM", ROOT / "build" / "bin")))
     session.env = spec["env"]
     try:
-        if os.environ.get("ZT_E2E_PROFILE"):
-            import cProfile
-            import pstats
-            profile = cProfile.Profile()
-            profile.runcall(spec["run"], session)
-            pstats.Stats(profile).sort_stats("cumulative").print_stats(30)
-        else:
-            spec["run"](session)
+        spec["run"](session)
         return 0
     except Exception:  # noqa: BLE001  every failure is reported the same way
         traceback.print_exc()
