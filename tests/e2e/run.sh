@@ -5,7 +5,8 @@
 #
 #   tests/e2e/run.sh [--repeat N] [FILTER]    runs the tests whose name contains FILTER, N times over
 #
-# ZT_E2E_PROGRAM names another built program folder to stage from (default: build/bin).
+# ZT_E2E_PROGRAM names another built program folder to stage from (default: build/bin); ZT_E2E_TRACE=1
+# prints how long each wait took, also for the tests that pass.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 export ZT_E2E_PROGRAM=${ZT_E2E_PROGRAM:-$PWD/build/bin}
