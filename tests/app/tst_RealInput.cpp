@@ -32,8 +32,9 @@ class Delivered final : public QObject
 public:
     Delivered() { qApp->installEventFilter(this); }
 
-    QHash<const QObject *, int> enterPresses; // by window
-    bool enterDown = false;
+    int heldKey = Qt::Key_Return;            // the key whose presses are counted
+    QHash<const QObject *, int> heldPresses; // by window
+    bool heldDown = false;
     int keyReleases = 0;
     int mouseReleases = 0;
     int aboutShows = 0;
@@ -45,15 +46,15 @@ protected:
             ++aboutShows;
         if (!watched->isWindowType())
             return false;
-        const bool enter = (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
-                           static_cast<QKeyEvent *>(event)->key() == Qt::Key_Return;
-        if (event->type() == QEvent::KeyPress && enter) {
-            ++enterPresses[watched];
-            enterDown = true;
+        const bool held = (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+                          static_cast<QKeyEvent *>(event)->key() == heldKey;
+        if (event->type() == QEvent::KeyPress && held) {
+            ++heldPresses[watched];
+            heldDown = true;
         } else if (event->type() == QEvent::KeyRelease) {
             const int key = static_cast<QKeyEvent *>(event)->key();
             keyReleases += key < Qt::Key_Shift || key > Qt::Key_Alt ? 1 : 0; // not Shift, Control, Meta, Alt
-            enterDown = enterDown && !enter;
+            heldDown = heldDown && !held;
         } else if (event->type() == QEvent::MouseButtonRelease) {
             ++mouseReleases;
         }
@@ -78,11 +79,11 @@ bool Until(const std::function<bool()> &condition, int ms = 20000)
     return condition();
 }
 
-// Holds Enter down until `until` holds, then lets it go; true once the program has seen it go.
-bool HoldEnter(const Delivered &delivered, const std::function<bool()> &until)
+// Holds a key down until `until` holds, then lets it go; true once the program has seen it go.
+bool Hold(const Delivered &delivered, const std::function<bool()> &until, const QString &key = "Return")
 {
-    const bool held = X({"keydown", "Return"}) && Until(until, 20000);
-    return X({"keyup", "Return"}) && held && Until([&] { return !delivered.enterDown; });
+    const bool held = X({"keydown", key}) && Until(until, 20000);
+    return X({"keyup", key}) && held && Until([&] { return !delivered.heldDown; });
 }
 
 // Sends keys and waits until the program has seen them all go.
@@ -122,10 +123,23 @@ private slots:
         Delivered delivered;
         frmMain *main = Active(TestFiles::Numbered(40));
         QVERIFY(main);
-        QVERIFY(HoldEnter(delivered, [&] { return delivered.enterPresses[main->windowHandle()] > 15; }));
+        QVERIFY(Hold(delivered, [&] { return delivered.heldPresses[main->windowHandle()] > 15; }));
         QCOMPARE(Text(main, "Label5"), QString("2"));
         QVERIFY(Keys(delivered, {"Return"}));
         QCOMPARE(Text(main, "Label5"), QString("3"));
+    }
+
+    // Space held on the focused arrow button submits once too.
+    void heldSpaceOnTheArrowSubmitsOneQuestion()
+    {
+        Delivered delivered;
+        delivered.heldKey = Qt::Key_Space;
+        frmMain *main = Active(TestFiles::Numbered(40));
+        QVERIFY(main);
+        Child(main, "cmdNext")->setFocus();
+        QVERIFY(Hold(
+            delivered, [&] { return delivered.heldPresses[main->windowHandle()] > 15; }, "space"));
+        QCOMPARE(Text(main, "Label5"), QString("2"));
     }
 
     // Enter held on the last question ends the test and opens nothing on the results; the next press
@@ -134,9 +148,9 @@ private slots:
     {
         Delivered delivered;
         QVERIFY(Active(TestFiles::Numbered(1)));
-        QVERIFY(HoldEnter(delivered, [&] {
+        QVERIFY(Hold(delivered, [&] {
             const frmEnd *end = Shown<frmEnd>();
-            return end && delivered.enterPresses[end->windowHandle()] > 10;
+            return end && delivered.heldPresses[end->windowHandle()] > 10;
         }));
         Settle();
         QCOMPARE(delivered.aboutShows, 0);
@@ -161,8 +175,8 @@ private slots:
                     box->close();
             });
             const bool repeated =
-                box && Until([&] { return delivered.enterPresses[box->windowHandle()] > 10; }, 20000);
-            const bool up = X({"keyup", "Return"}) && Until([&] { return !delivered.enterDown; });
+                box && Until([&] { return delivered.heldPresses[box->windowHandle()] > 10; }, 20000);
+            const bool up = X({"keyup", "Return"}) && Until([&] { return !delivered.heldDown; });
             QVERIFY(repeated && up);
             openAfterHold = box->isVisible();
             QVERIFY(X({"key", "Return"})); // Yes, the default
