@@ -1,6 +1,6 @@
 // What the tool says of bases, texts and result files that it once misjudged, and what it writes.
+#include "RunTool.h"
 #include "basetool/AtomicFile.h"
-#include "basetool/Commands.h"
 #include "basetool/Utf8.h"
 #include "testbase/Cp1251.h"
 #include "testbase/FileIo.h"
@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -36,16 +35,6 @@ void Write(const fs::path &file, const std::string &bytes)
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
-std::string RunIn(const fs::path &folder, const std::vector<std::string> &args)
-{
-    const fs::path before = fs::current_path();
-    fs::current_path(folder);
-    std::ostringstream out;
-    const int status = RunTool(args, ".", out, out);
-    fs::current_path(before);
-    return out.str() + "status " + std::to_string(status) + "\n";
-}
-
 struct Case
 {
     const char *what;
@@ -62,9 +51,8 @@ TEST(BaseToolFindings, EachMisjudgedInputGetsItsTrueFinding)
         {"flag on a NONE answer a)",
          Cp1251(Base("ANSWER1=NONE\r\nANSWER2=б\r\nANSWER3=в\r\nANSWER4=г\r\nflag=1\r\n")),
          {"check", "in.bse"},
-         {"in.bse:10: предупреждение: flag=1 указывает на ответ NONE: щелчком его не выбрать, но в начале "
-          "теста "
-          "выбран именно ответ а)",
+         {"in.bse:10: предупреждение: flag=1 указывает на ответ NONE: щелчком его не выбрать, "
+          "но в начале теста выбран именно ответ а)",
           "in.bse:6: предупреждение: ответ а) NONE будет пустым и недоступным"}},
         {"answers chosen without meaning to",
          Cp1251(Base("ANSWER1=а\r\nANSWER2=\r\nANSWER3=в\r\nANSWER4= NONE\r\nflag=2\r\n")),

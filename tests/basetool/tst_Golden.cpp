@@ -1,12 +1,9 @@
 // The tool's output on small broken bases and result files, against files written out by hand and checked.
-#include "basetool/Commands.h"
+#include "RunTool.h"
 #include "testbase/FileIo.h"
 #include "testbase/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -16,22 +13,6 @@ const fs::path Data = fs::path(ZT_TEST_DATA) / "basetool";
 std::string Bytes(const fs::path &file)
 {
     return ReadWholeFile(file).bytes;
-}
-
-// The tool run in folder, as if it were the program's folder: what it wrote to both streams, in order,
-// then its exit status.
-std::string RunIn(const fs::path &folder, const std::vector<std::string> &args, bool withErrors = true)
-{
-    const fs::path before = fs::current_path();
-    fs::current_path(folder);
-    std::ostringstream out;
-    std::ostringstream ignored;
-    const int status = RunTool(args, ".", out, withErrors ? out : ignored);
-    fs::current_path(before);
-    // Paths are printed the system's way; the expected files spell them with '/'.
-    std::string text = out.str();
-    std::replace(text.begin(), text.end(), '\\', '/');
-    return text + "status " + std::to_string(status) + "\n";
 }
 
 TEST(BaseTool, GoldenOutputs)

@@ -32,9 +32,8 @@ public:
             during();
             --open;
         }
-        if (answers.empty()) {
+        if (answers.empty())
             return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-        }
         const Answer answer = answers.front();
         answers.pop_front();
         return answer;
