@@ -49,22 +49,7 @@ using Handle = HANDLE;
 
 std::errc LastError()
 {
-    switch (GetLastError()) {
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-        return std::errc::file_exists;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return std::errc::no_space_on_device;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT:
-        return std::errc::permission_denied;
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_FILE_NOT_FOUND:
-        return std::errc::no_such_file_or_directory;
-    default:
-        return std::errc::io_error;
-    }
+    return LastWindowsError();
 }
 
 // CREATE_NEW fails on any name already there, a link included.

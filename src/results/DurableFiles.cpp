@@ -23,24 +23,6 @@ std::errc LastErrno()
 }
 
 #ifdef _WIN32
-std::errc LastWindowsError()
-{
-    switch (GetLastError()) {
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-        return std::errc::file_exists;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return std::errc::no_space_on_device;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return std::errc::permission_denied;
-    default:
-        return std::errc::io_error;
-    }
-}
-
 // Wide names throughout, so that no name passes through the local code page.
 std::errc Replaced(const std::filesystem::path &from, const std::filesystem::path &to)
 {
@@ -190,3 +172,27 @@ bool NoRoom(std::errc error)
 #endif
     return error == std::errc::no_space_on_device;
 }
+
+#ifdef _WIN32
+std::errc LastWindowsError()
+{
+    switch (GetLastError()) {
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return std::errc::file_exists;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return std::errc::no_space_on_device;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return std::errc::permission_denied;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND:
+        return std::errc::no_such_file_or_directory;
+    default:
+        return std::errc::io_error;
+    }
+}
+#endif

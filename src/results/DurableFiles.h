@@ -29,3 +29,8 @@ void SyncFolder(const std::filesystem::path &folder);
 
 // Whether a write failed for lack of room on the disk or in the user's quota.
 bool NoRoom(std::errc error);
+
+#ifdef _WIN32
+// The reason of the last failed Windows call, as a generic error value.
+std::errc LastWindowsError();
+#endif
