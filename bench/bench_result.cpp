@@ -1,6 +1,9 @@
 // Saving a result line to a 100 MB result file: the time, and how far the process's peak memory grows
 // while saving, which must not depend on the file's size. A file of 50 long lines is counted to its end
 // and appended to; a file of 100 lines is counted to its 100th line and archived whole.
+// Then saves per second of ordinary lines into one folder, by one copy alone and by many at once (threads
+// here, which take turns exactly as processes do), and what taking the lock alone costs.
+#include "results/FileLock.h"
 #include "results/ResultFile.h"
 
 #include <benchmark/benchmark.h>
@@ -56,7 +59,38 @@ void SaveToAHugeFile(benchmark::State &state)
     state.counters["peak_memory_growth_kB"] = static_cast<double>(PeakMemoryKb() - before);
     fs::remove_all(folder);
 }
+const fs::path sharedFolder = fs::temp_directory_path() / "zt_bench_contention";
+
+void SaveWithOthers(benchmark::State &state)
+{
+    if (state.thread_index() == 0) {
+        fs::remove_all(sharedFolder);
+        fs::create_directories(sharedFolder);
+    }
+    TestState test;
+    test.UserName = "copy" + std::to_string(state.thread_index());
+    test.QuestCount = 20;
+    test.GivenAnswer.assign(21, 1);
+    for (auto _ : state) {
+        if (!SaveResult(sharedFolder, test, now))
+            state.SkipWithError("the save failed");
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void TakeTheLock(benchmark::State &state)
+{
+    const fs::path folder = fs::temp_directory_path() / "zt_bench_lock";
+    fs::create_directories(folder);
+    for (auto _ : state) {
+        const FileLock lock(ResultFilePath(folder), std::chrono::seconds(10));
+        benchmark::DoNotOptimize(lock.Held());
+    }
+    fs::remove_all(folder);
+}
 } // namespace
 
 BENCHMARK(SaveToAHugeFile)->ArgName("lines")->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveWithOthers)->Threads(1)->Threads(4)->Threads(16)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(TakeTheLock)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -25,3 +25,6 @@ fi
 "${as_windows[@]}" wineserver -p
 "${as_windows[@]}" wine cmd /c exit </dev/null >/dev/null 2>&1
 "${as_windows[@]}" ctest --preset windows-engine -j "$(nproc)" --no-tests=error
+
+# Copies saving into one folder at once take turns through the Windows lock.
+"${as_windows[@]}" scripts/stress-results.sh build-windows/tests/zt_stress_results.exe 6 30 3

@@ -6,8 +6,6 @@
 #include "look/UiText.h"
 #include "testbase/FileIo.h"
 #include "ui_frmAbout.h"
-#include "winutil/Forms.h"
-#include "winutil/Twips.h"
 #include "winutil/WindowDrag.h"
 
 #include <QShowEvent>
@@ -79,11 +77,6 @@ void frmAbout::hideEvent(QHideEvent *event)
 
 void frmAbout::Form_Load()
 {
-    Forms::ShapeWindow(0, 0, Twips::FromPixels(height()), Twips::FromPixels(width()), 50, 50, this);
-    if (QWidget *opener = parentWidget()) {
-        move(opener->window()->geometry().center() - rect().center());
-    }
-
     m_ui->Text1->clear();
     // A text that cannot be read is no reason to trouble the examinee: the box stays empty, as when the
     // file is missing. A text of many megabytes is no About text; its first megabyte is plenty, and the

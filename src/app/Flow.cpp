@@ -61,7 +61,9 @@ void Flow::OpenChose(bool modal)
         if (modal) {
             chose->setWindowModality(Qt::ApplicationModal);
         }
-        Forms::ShowCentred(chose);
+        // Shaped only now that it is sure to show: the native window the shape is cut in would otherwise
+        // exist during the listing and take the hourglass, which costs reading the cursor theme.
+        Forms::ShowShaped(chose);
         chose->FocusName();
         break;
     case frmChose::Loaded::CommandLine:
@@ -124,7 +126,7 @@ void Flow::OpenEnd()
         End();
         return;
     }
-    Forms::ShowCentred(end);
+    Forms::ShowShaped(end);
 }
 
 void Flow::OpenAbout()
@@ -137,7 +139,7 @@ void Flow::OpenAbout()
     }
     // Modal over the results, without an event loop of its own: nothing waits on the stack for it.
     m_about->setWindowModality(Qt::ApplicationModal);
-    m_about->show();
+    Forms::ShowShaped(m_about, m_end);
 }
 
 void Flow::Retire(QWidget *window)

@@ -10,19 +10,33 @@
 #include "testbase/TestState.h"
 #include "testbase/Topics.h"
 #include "winutil/EnterKey.h"
-#include "winutil/Forms.h"
-#include "winutil/Twips.h"
 #include "winutil/WindowDrag.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QValidator>
 
 #include <algorithm>
 
 namespace {
 // Longer titles cannot show in the list anyway; measuring them whole would freeze the window.
 constexpr qsizetype ShownTitleLimit = 400;
+
+// The name is saved in the result file, which holds Windows-1251 only. A character it cannot hold is not
+// taken, typed or pasted, so that the name shown is the name saved.
+class StorableName final : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &pos) const override
+    {
+        pos = static_cast<int>(KeepCp1251(input.left(pos)).size());
+        input = KeepCp1251(input);
+        return Acceptable;
+    }
+};
 } // namespace
 
 frmChose::frmChose(TestState &state, Platform &platform, QWidget *parent)
@@ -39,6 +53,7 @@ frmChose::frmChose(TestState &state, Platform &platform, QWidget *parent)
     m_ui->Command1->setIcon(Artwork::AcceptIcon());
     m_ui->cmdClose->setIcon(Artwork::ExitIcon());
     m_ui->Combo1->view()->setTextElideMode(Qt::ElideRight);
+    m_ui->Text1->setValidator(new StorableName(m_ui->Text1));
     connect(m_ui->Command1, &QPushButton::clicked, this, &frmChose::Command1_Click);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
     // Enter in the name box, or anywhere but on the exit button, accepts as a click on Command1 would.
@@ -80,9 +95,6 @@ frmChose::Loaded frmChose::Form_Load()
         }
         m_ui->Text1->selectAll();
     }
-    // Shaped only once it is sure to show: the native window the shape is cut in would otherwise exist
-    // during the listing and take the hourglass, which costs reading the cursor theme at every start.
-    Forms::ShapeWindow(0, 0, Twips::FromPixels(height()), Twips::FromPixels(width()), 50, 50, this);
     return Loaded::Shown;
 }
 

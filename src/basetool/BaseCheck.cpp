@@ -111,6 +111,32 @@ Finding LoadVerdict(LoadFailure failure, const LoadFault &fault, const TestState
     }
     return error(0, "не хватает памяти, чтобы прочесть базу");
 }
+std::string Limit(bool none, const std::string &limit)
+{
+    return none ? "без ограничения" : Quoted(limit);
+}
+
+// What a loaded base makes of the test: its limits, what the question window shows, the right answers.
+std::vector<Finding> Summary(const TestState &state, const BaseLimits &limits)
+{
+    const auto shown = [](bool on) { return on ? "да" : "нет"; };
+    std::string answers = "верные ответы:";
+    for (int k = 1; k <= state.QuestCount; ++k) {
+        const int right = state.RightAnswer[k];
+        answers += (k == 1 ? " " : ", ") + std::to_string(k) + " — " +
+                   (right >= 1 && right <= 4 ? std::string(AnswerLetter(right)) : "нет");
+    }
+    return {
+        Verdict(0, Level::Note, "время на тест: " + Limit(state.NoTestLimit, limits.TestTime)),
+        Verdict(0, Level::Note, "время на вопрос: " + Limit(state.NoQuestionLimit, limits.QuestTime)),
+        Verdict(0, Level::Note,
+                std::string("на экране: время — ") + shown(state.ShowTime) + ", время на вопрос — " +
+                    shown(state.ShowQuestionTime) + ", время на тест — " + shown(state.ShowQuestionTest) +
+                    ", неправильных ответов — " + shown(state.ShowFalseAnswers) + ", правильных ответов — " +
+                    shown(state.ShowTrueAnswers) + ", номер вопроса — " + shown(state.ShowNum)),
+        Verdict(0, Level::Note, answers),
+    };
+}
 } // namespace
 
 int BaseReport::Status() const
@@ -159,5 +185,9 @@ BaseReport CheckBytes(std::string bytes, ListingEntry entry, const HeadLines &he
     report.listed = entry == ListingEntry::Read && ListedTitle(head).has_value();
     report.findings.push_back(ListingVerdict(entry, head, state.BaseLines));
     report.findings.push_back(LoadVerdict(report.load, fault, state));
+    if (report.load == LoadFailure::None) {
+        const std::vector<Finding> summary = Summary(state, limits);
+        report.findings.insert(report.findings.end(), summary.begin(), summary.end());
+    }
     return report;
 }

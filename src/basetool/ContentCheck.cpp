@@ -158,6 +158,8 @@ public:
                 out.Warn(m_first, "в вопросе нет ANSWER" + Number(slot) + "=: " +
                                       Taken(Answer(slot), "ответом " + Number(slot) + " станет ответ",
                                             "ответ " + Number(slot) + " будет пустым, и его можно выбрать"));
+            } else {
+                AnswerText(slot, out);
             }
         }
         if (!InBlock(QuestionKey_Help)) {
@@ -223,8 +225,34 @@ private:
             out.Warn(line, shown + " указывает на ответ " + Number(static_cast<std::size_t>(*flag)) +
                                ", которого в вопросе нет");
         } else if (IsNoneAnswer(ValueOf(Answer(*flag)))) {
-            out.Warn(line, shown + " указывает на ответ NONE: его нельзя выбрать, и ни один ответ не будет "
-                                   "верным");
+            out.Warn(line, shown + " указывает на ответ NONE: щелчком его не выбрать, но " +
+                               (*flag == 1 ? "в начале теста выбран именно ответ а), и выбор, оставшийся "
+                                             "на нём с начала или с прошлого вопроса, "
+                                           : "выбор, оставшийся на нём с прошлого вопроса, ") +
+                               "засчитается верным");
+        } else if (TrimBlanks(ValueOf(Answer(*flag))).empty()) {
+            out.Warn(line, shown + " указывает на пустой ответ " + std::string(AnswerLetter(*flag)));
+        }
+    }
+
+    // An answer the examinee may choose, or be left on, without meaning to.
+    void AnswerText(int slot, Collector &out) const
+    {
+        const std::size_t line = LineOf(Answer(slot));
+        const std::string_view value = ValueOf(Answer(slot));
+        if (IsNoneAnswer(value)) {
+            if (slot == 1)
+                out.Warn(line,
+                         "ответ а) NONE будет пустым и недоступным, но в начале теста выбран именно а), "
+                         "и выбор а) с прошлого вопроса тоже останется на нём: пустой ответ можно "
+                         "отправить, и он будет записан");
+        } else if (TrimBlanks(value).empty()) {
+            out.Warn(line, "ответ " + std::string(AnswerLetter(slot)) +
+                               " пустой, но это не NONE: пустое место можно выбрать, и выбор будет записан");
+        } else if (IsNoneAnswer(TrimBlanks(value))) {
+            out.Warn(line, "ответ " + Quoted(value) +
+                               " из-за пробелов не NONE: программа покажет его текстом, "
+                               "и его можно выбрать");
         }
     }
 

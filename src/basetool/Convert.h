@@ -3,6 +3,7 @@
 #include "basetool/Utf8.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,9 @@ struct Converted
     std::size_t column = 0;
 };
 
-// Reads UTF-8 (with or without a byte-order mark) or Windows-1251 as SniffEncoding tells them apart, with
-// any line ends: CR LF, CR or LF.
-Converted ConvertText(std::string_view bytes);
+// Reads UTF-8 (with or without a byte-order mark) or Windows-1251, as SniffEncoding tells them apart or as
+// from forces, with any line ends: CR LF, CR, LF, or LF CR throughout as some editors write them. UTF-16, and
+// UTF-8 with a few bytes that are not, are refused, since reading either as Windows-1251 would garble every
+// letter; so is an LF CR among other line ends, which may be one line end or two. Letters written as a letter
+// and a combining mark are joined first where Windows-1251 has them as one character.
+Converted ConvertText(std::string_view bytes, std::optional<TextEncoding> from = std::nullopt);

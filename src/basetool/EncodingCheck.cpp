@@ -3,6 +3,7 @@
 #include "basetool/Utf8.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 // The program's line number of the byte at offset: a CR, alone or before an LF, ends a line.
@@ -19,8 +20,10 @@ void EncodingOf(std::string_view bytes, EncodingReport &report)
         findings.push_back({line, Level::Warning, Aspect::Encoding, std::move(text)});
     };
     if (sniffed.encoding == TextEncoding::Utf16) {
-        warn(1, "файл в кодировке UTF-16, а программа читает Windows-1251; сохраните его в UTF-8 и "
-                "преобразуйте командой convert");
+        warn(1,
+             std::string(sniffed.bom ? "файл в кодировке UTF-16"
+                                     : "файл похож на UTF-16 без метки порядка байтов") +
+                 ", а программа читает Windows-1251; сохраните его в UTF-8 и преобразуйте командой convert");
         report.misread = true;
         return;
     }
@@ -33,6 +36,34 @@ void EncodingOf(std::string_view bytes, EncodingReport &report)
              "текст в UTF-8, а программа читает Windows-1251: русские буквы она покажет другими символами; "
              "преобразуйте файл командой convert");
     }
+    if (sniffed.strayAt != std::string_view::npos) {
+        warn(LineAt(bytes, sniffed.strayAt),
+             "текст в UTF-8, но здесь байт " + ByteName(bytes[sniffed.strayAt]) +
+                 " не из UTF-8, и программа, читая Windows-1251, покажет русские буквы другими символами; "
+                 "исправьте этот байт и преобразуйте файл командой convert");
+    }
+}
+
+// Bytes below the blank other than the tab and line ends: nobody sees them in a title, a key or a text,
+// and a key with one in it is no key.
+void ControlsOf(std::string_view bytes, EncodingReport &report)
+{
+    const auto isControl = [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return (b < 0x20 && b != '\t' && b != '\r' && b != '\n') || b == 0x7F;
+    };
+    const auto first = std::find_if(bytes.begin(), bytes.end(), isControl);
+    if (first == bytes.end())
+        return;
+    const auto at = static_cast<std::size_t>(first - bytes.begin());
+    const std::size_t lineStart =
+        bytes.find_last_of('\r', at) == std::string_view::npos ? 0 : bytes.find_last_of('\r', at) + 1;
+    const auto count = std::count_if(first, bytes.end(), isControl);
+    report.findings.push_back(
+        {LineAt(bytes, at), Level::Warning, Aspect::Content,
+         "невидимый управляющий байт " + ByteName(*first) + " на " + std::to_string(at - lineStart + 1) +
+             "-м месте строки: в названии, ключе или тексте его не видно, а ключ с ним не найдётся" +
+             (count > 1 ? "; всего таких байтов в файле: " + std::to_string(count) : "")});
 }
 
 void LineEndsOf(std::string_view bytes, EncodingReport &report)
@@ -41,10 +72,16 @@ void LineEndsOf(std::string_view bytes, EncodingReport &report)
     std::size_t crLf = 0;
     std::size_t firstBareCr = 0;
     std::size_t firstBareLf = 0;
-    // Line by line: an LF inside a line is a bare one; a CR ends the line, with or without an LF after it.
+    std::size_t firstLfCr = 0;
+    // Line by line: an LF inside a line is a bare one, unless it stands just before the CR that ends the
+    // line, as editors that end lines with LF CR write; a CR ends the line, with or without an LF after it.
     for (std::size_t start = 0; start < bytes.size(); ++line) {
         const std::size_t cr = std::min(bytes.find('\r', start), bytes.size());
-        if (firstBareLf == 0 && bytes.substr(start, cr - start).find('\n') != std::string_view::npos)
+        const std::size_t lf = bytes.substr(start, cr - start).find('\n');
+        const bool beforeCr = lf != std::string_view::npos && start + lf + 1 == cr && cr < bytes.size();
+        if (firstLfCr == 0 && beforeCr)
+            firstLfCr = line;
+        if (firstBareLf == 0 && lf != std::string_view::npos && !beforeCr)
             firstBareLf = line;
         if (cr == bytes.size())
             break;
@@ -66,6 +103,10 @@ void LineEndsOf(std::string_view bytes, EncodingReport &report)
         warn(firstBareLf, "одиночный LF без CR: программа не считает его концом строки, и строка сливается "
                           "со следующей; преобразуйте файл командой convert");
     }
+    if (firstLfCr != 0) {
+        warn(firstLfCr, "конец строки LF CR: программа считает концом строки только CR, и LF остаётся "
+                        "невидимым символом в конце строки; преобразуйте файл командой convert");
+    }
     if (firstBareCr != 0 && crLf != 0)
         warn(firstBareCr, "концы строк смешаны: здесь одиночный CR, а в других строках CR LF");
 }
@@ -75,7 +116,9 @@ EncodingReport EncodingFindings(std::string_view bytes)
 {
     EncodingReport report;
     EncodingOf(bytes, report);
-    if (!report.misread)
+    if (!report.misread) {
         LineEndsOf(bytes, report);
+        ControlsOf(bytes, report);
+    }
     return report;
 }

@@ -3,6 +3,8 @@
 #include "basetool/Utf8.h"
 #include "testbase/Messages.h"
 
+#include <cstdio>
+
 namespace {
 // Enough to recognise a line; a whole long line would drown the message.
 constexpr std::size_t QuotedLength = 60;
@@ -45,8 +47,26 @@ void FindingPrinter::Print(std::string_view file, const std::vector<Finding> &fi
 
 std::string PathText(const std::filesystem::path &path)
 {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+#ifdef _WIN32
+    // Wide names may hold lone surrogates, which a conversion of the library would throw on.
+    const std::wstring &name = path.native();
+    return SafeUtf8(EncodeUtf8(std::u16string(name.begin(), name.end())));
+#else
+    return SafeUtf8(path.native());
+#endif
+}
+
+std::string_view AnswerLetter(int number)
+{
+    constexpr std::string_view letters[] = {"а)", "б)", "в)", "г)"};
+    return letters[number - 1];
+}
+
+std::string ByteName(char byte)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned char>(byte));
+    return text;
 }
 
 std::string Shown(std::string_view cp1251)

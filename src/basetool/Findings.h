@@ -52,11 +52,15 @@ private:
     std::ostream *m_last = nullptr;
 };
 
-// A file's name as the findings name it: UTF-8.
+// A file's name as the findings name it: UTF-8 that is safe to print whatever the name holds.
 std::string PathText(const std::filesystem::path &path);
 
 // A Windows-1251 text for the terminal: UTF-8, with control characters as '?' so that no file can steer
 // the terminal.
 std::string Shown(std::string_view cp1251);
+// An answer as the question window labels it, by its number 1 to 4: "а)" to "г)".
+std::string_view AnswerLetter(int number);
+// A byte as a message names it: 0xNN.
+std::string ByteName(char byte);
 // A text of a base as a message quotes it: shown in «», a long text cut short.
 std::string Quoted(std::string_view cp1251);

@@ -46,10 +46,12 @@ std::string Percent(const ResultRecord &record)
 }
 
 // The fields of one row, in the columns' order.
-std::vector<std::string> Fields(const ResultRow &row, bool withFile)
+std::vector<std::string> Fields(const ResultRow &row, Columns columns)
 {
     std::vector<std::string> fields;
-    if (withFile)
+    if (columns.folder)
+        fields.push_back(row.folder);
+    if (columns.file)
         fields.push_back(row.file);
     for (std::string field :
          {Shown(row.record.UserName), Answers(row.record), std::to_string(row.record.TrueCount),
@@ -58,10 +60,12 @@ std::vector<std::string> Fields(const ResultRow &row, bool withFile)
     return fields;
 }
 
-std::vector<std::string> Heading(bool withFile)
+std::vector<std::string> Heading(Columns columns)
 {
     std::vector<std::string> heading;
-    if (withFile)
+    if (columns.folder)
+        heading.emplace_back("Папка");
+    if (columns.file)
         heading.emplace_back("Файл");
     for (const char *title : {"Имя", "Ответы", "Верно", "Неверно", "% верных"})
         heading.emplace_back(title);
@@ -84,25 +88,33 @@ std::string CsvField(std::string field)
 }
 } // namespace
 
-int ReadResults(const std::filesystem::path &file, std::vector<ResultRow> &rows, FindingPrinter &printer)
+int ReadResults(const std::filesystem::path &file, const std::string &folder, std::vector<ResultRow> &rows,
+                FindingPrinter &printer)
 {
-    const std::string shownName = PathText(file);
     FileBytes read = ReadWholeFile(file);
     if (read.error != FileError::None) {
-        printer.Print(shownName, Unreadable(read.error));
+        printer.Print(PathText(file), Unreadable(read.error));
         return 3;
     }
-    const BaseText lines(std::move(read.bytes));
+    return ReadResultBytes(std::move(read.bytes), PathText(file), {folder, PathText(file.filename()), 0, {}},
+                           rows, printer);
+}
+
+int ReadResultBytes(std::string bytes, const std::string &name, const ResultRow &where,
+                    std::vector<ResultRow> &rows, FindingPrinter &printer)
+{
+    const BaseText lines(std::move(bytes));
     int status = 0;
     for (std::size_t n = 1; n <= lines.LineCount(); ++n) {
-        ResultRow row{PathText(file.filename()), n, {}};
+        ResultRow row = where;
+        row.line = n;
         const ResultLineFault fault = ParseResultLine(lines.Line(n), row.record);
         if (fault == ResultLineFault::None) {
             rows.push_back(std::move(row));
         } else {
-            printer.Print(shownName, {n, Level::Error, Aspect::Content,
-                                      "строка не в формате результата: " + std::string(FaultText(fault)) +
-                                          ": " + Quoted(lines.Line(n))});
+            printer.Print(name, {n, Level::Error, Aspect::Content,
+                                 "строка не в формате результата: " + std::string(FaultText(fault)) + ": " +
+                                     Quoted(lines.Line(n))});
             status = 1;
         }
     }
@@ -111,24 +123,28 @@ int ReadResults(const std::filesystem::path &file, std::vector<ResultRow> &rows,
 
 std::vector<std::filesystem::path> ArchivedResults(const std::filesystem::path &folder)
 {
-    std::vector<std::filesystem::path> files;
+    std::vector<std::pair<std::string, std::filesystem::path>> files;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code kind;
-        if (it->is_regular_file(kind) && IsArchiveName(it->path().filename().string()))
-            files.push_back(it->path());
+        const std::string name = PathText(it->path().filename());
+        if (it->is_regular_file(kind) && IsArchiveName(name))
+            files.emplace_back(name, it->path());
     }
-    std::sort(files.begin(), files.end(), [](const auto &a, const auto &b) {
-        return ArchivedBefore(a.filename().string(), b.filename().string());
-    });
-    return files;
+    std::sort(files.begin(), files.end(),
+              [](const auto &a, const auto &b) { return ArchivedBefore(a.first, b.first); });
+    std::vector<std::filesystem::path> paths;
+    paths.reserve(files.size());
+    for (auto &[name, path] : files)
+        paths.push_back(std::move(path));
+    return paths;
 }
 
-void PrintTable(const std::vector<ResultRow> &rows, bool withFile, std::ostream &out)
+void PrintTable(const std::vector<ResultRow> &rows, Columns columns, std::ostream &out)
 {
-    std::vector<std::vector<std::string>> table{Heading(withFile)};
+    std::vector<std::vector<std::string>> table{Heading(columns)};
     for (const ResultRow &row : rows)
-        table.push_back(Fields(row, withFile));
+        table.push_back(Fields(row, columns));
     std::vector<std::size_t> widths(table.front().size(), 0);
     for (const auto &fields : table) {
         for (std::size_t c = 0; c < fields.size(); ++c)
@@ -146,7 +162,7 @@ void PrintTable(const std::vector<ResultRow> &rows, bool withFile, std::ostream 
     }
 }
 
-void PrintCsv(const std::vector<ResultRow> &rows, bool withFile, std::ostream &out)
+void PrintCsv(const std::vector<ResultRow> &rows, Columns columns, std::ostream &out)
 {
     const auto print = [&](const std::vector<std::string> &fields) {
         for (std::size_t c = 0; c < fields.size(); ++c)
@@ -154,7 +170,7 @@ void PrintCsv(const std::vector<ResultRow> &rows, bool withFile, std::ostream &o
         out << "\r\n";
     };
     out << Utf8Bom;
-    print(Heading(withFile));
+    print(Heading(columns));
     for (const ResultRow &row : rows)
-        print(Fields(row, withFile));
+        print(Fields(row, columns));
 }

@@ -3,6 +3,8 @@
 #include "testbase/Cp1251.h"
 #include "testbase/Utf8.h"
 
+#include <algorithm>
+
 namespace {
 void AppendUtf8(std::string &out, char32_t point)
 {
@@ -66,6 +68,24 @@ std::string Cp1251ToUtf8(std::string_view bytes)
     return EncodeUtf8(Cp1251ToUtf16(bytes));
 }
 
+std::string SafeUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto [point, length] = Utf8At(bytes, at);
+        const bool control = point < 0x20 || (point >= 0x7F && point < 0xA0);
+        if (length == 0)
+            AppendUtf8(out, 0xFFFD);
+        else if (control)
+            out += '?';
+        else
+            out.append(bytes.substr(at, length));
+        at += length == 0 ? 1 : length;
+    }
+    return out;
+}
+
 std::size_t Utf8Length(std::string_view text)
 {
     std::size_t length = 0;
@@ -74,13 +94,28 @@ std::size_t Utf8Length(std::string_view text)
     return length;
 }
 
+namespace {
+// Text in UTF-16 has a zero byte in every second place for each ASCII character, and a base is mostly
+// keys; Windows-1251 text has none, or a few by accident.
+bool LooksLikeUtf16(std::string_view bytes)
+{
+    std::size_t zeros[2] = {0, 0};
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        zeros[i % 2] += bytes[i] == '\0';
+    return bytes.size() >= 4 && std::max(zeros[0], zeros[1]) * 8 >= bytes.size();
+}
+} // namespace
+
 SniffedEncoding SniffEncoding(std::string_view bytes)
 {
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
         return {TextEncoding::Utf16, true, std::string_view::npos};
+    if (LooksLikeUtf16(bytes))
+        return {TextEncoding::Utf16, false, std::string_view::npos};
     SniffedEncoding sniffed;
     sniffed.bom = bytes.starts_with(Utf8Bom);
-    bool valid = true;
+    std::size_t characters = 0; // beyond ASCII, valid UTF-8
+    std::size_t strays = 0;
     for (std::size_t at = sniffed.bom ? Utf8Bom.size() : 0; at < bytes.size();) {
         if (static_cast<unsigned char>(bytes[at]) < 0x80) {
             ++at;
@@ -89,12 +124,19 @@ SniffedEncoding SniffEncoding(std::string_view bytes)
         sniffed.firstNonAscii = std::min(sniffed.firstNonAscii, at);
         const std::size_t length = Utf8At(bytes, at).length;
         if (length == 0) {
-            valid = false;
-            break;
+            sniffed.strayAt = std::min(sniffed.strayAt, at);
+            ++strays;
+            ++at;
+        } else {
+            ++characters;
+            at += length;
         }
-        at += length;
     }
-    const bool utf8 = sniffed.bom || (valid && sniffed.firstNonAscii != std::string_view::npos);
+    // Russian in Windows-1251 is mostly letters beyond ASCII side by side, which are seldom valid UTF-8;
+    // so a text valid but for a few bytes is UTF-8 with strays, not Windows-1251.
+    if (strays > 0 && (sniffed.bom || characters <= strays * 2))
+        sniffed.strayAt = std::string_view::npos;
+    const bool utf8 = sniffed.bom || (strays == 0 && characters > 0);
     sniffed.encoding = utf8 ? TextEncoding::Utf8 : TextEncoding::Cp1251;
     return sniffed;
 }

@@ -1,10 +1,15 @@
 #include "results/DurableFiles.h"
 
+#include "testbase/FileIo.h"
+
 #include <cerrno>
 #include <cstdio>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <share.h>
+#include <sys/stat.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -18,38 +23,45 @@ std::errc LastErrno()
 }
 
 #ifdef _WIN32
-std::errc LastWindowsError()
-{
-    switch (GetLastError()) {
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-        return std::errc::file_exists;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return std::errc::no_space_on_device;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return std::errc::permission_denied;
-    default:
-        return std::errc::io_error;
-    }
-}
-
 // Wide names throughout, so that no name passes through the local code page.
-std::errc Moved(const std::filesystem::path &from, const std::filesystem::path &to, DWORD flags)
+std::errc Replaced(const std::filesystem::path &from, const std::filesystem::path &to)
 {
-    return MoveFileExW(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH) ? std::errc{}
-                                                                                 : LastWindowsError();
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? std::errc{}
+               : LastWindowsError();
 }
 #endif
 
+// Writing at the end goes through a seek, not an append mode, which a network file system may not honour.
 std::FILE *OpenForWriting(const std::filesystem::path &file, WriteMode mode)
 {
 #ifdef _WIN32
-    return _wfopen(file.c_str(), mode == WriteMode::Append ? L"ab" : L"wb");
+    std::FILE *f = _wfopen(file.c_str(), mode == WriteMode::AtEnd ? L"r+b" : L"wb");
 #else
-    return std::fopen(file.c_str(), mode == WriteMode::Append ? "ab" : "wb");
+    std::FILE *f = std::fopen(file.c_str(), mode == WriteMode::AtEnd ? "r+b" : "wb");
+#endif
+    if (f != nullptr && mode == WriteMode::AtEnd && std::fseek(f, 0, SEEK_END) != 0) {
+        std::fclose(f);
+        return nullptr;
+    }
+    return f;
+}
+
+// A new file for writing, made only where nothing is there, so that no file is overwritten and no link is
+// followed.
+std::FILE *CreateExclusively(const std::filesystem::path &file)
+{
+#ifdef _WIN32
+    int fd = -1;
+    if (_wsopen_s(&fd, file.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYNO,
+                  _S_IREAD | _S_IWRITE) != 0)
+        return nullptr;
+    std::FILE *f = _fdopen(fd, "wb");
+    if (f == nullptr)
+        _close(fd);
+    return f;
+#else
+    return std::fopen(file.c_str(), "wbx");
 #endif
 }
 
@@ -61,6 +73,25 @@ bool SyncToDisk(std::FILE *f)
     return fsync(fileno(f)) == 0;
 #endif
 }
+
+// Writes with fill, flushes, syncs and closes f; the first failure says why (a full disk may show only
+// when the buffer is flushed or synced).
+template <typename Fill> std::errc Finish(std::FILE *f, Fill fill)
+{
+    std::errc error{};
+    const auto check = [&](bool ok) {
+        if (!ok && error == std::errc{}) {
+            error = LastErrno();
+        }
+    };
+    check(fill(f));
+    check(std::fflush(f) == 0);
+    if (error == std::errc{}) {
+        check(SyncToDisk(f));
+    }
+    check(std::fclose(f) == 0);
+    return error;
+}
 } // namespace
 
 std::errc WriteDurably(const std::filesystem::path &file, WriteMode mode, std::string_view bytes)
@@ -70,38 +101,44 @@ std::errc WriteDurably(const std::filesystem::path &file, WriteMode mode, std::s
     if (f == nullptr) {
         return LastErrno();
     }
-    // The first failure says why; a full disk may show only when the buffer is flushed or synced.
-    std::errc error{};
-    const auto check = [&](bool ok) {
-        if (!ok && error == std::errc{}) {
-            error = LastErrno();
-        }
-    };
-    check(std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
-    check(std::fflush(f) == 0);
-    if (error == std::errc{}) {
-        check(SyncToDisk(f));
+    return Finish(
+        f, [&](std::FILE *out) { return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size(); });
+}
+
+std::errc CopyDurably(const std::filesystem::path &from, const std::filesystem::path &to)
+{
+    errno = 0;
+    FileError ignored = FileError::None;
+    const FileHandle in = OpenForReading(from, ignored);
+    if (!in) {
+        return LastErrno();
     }
-    check(std::fclose(f) == 0);
+    std::FILE *out = CreateExclusively(to);
+    if (out == nullptr) {
+        return LastErrno();
+    }
+    const std::errc error = Finish(out, [&](std::FILE *f) {
+        char piece[1 << 16];
+        std::size_t count = 0;
+        while ((count = std::fread(piece, 1, sizeof piece, in.get())) > 0) {
+            if (std::fwrite(piece, 1, count, f) != count)
+                return false;
+        }
+        return std::ferror(in.get()) == 0;
+    });
+    if (error != std::errc{}) {
+        std::error_code ec;
+        std::filesystem::remove(to, ec);
+    }
     return error;
 }
 
 std::errc PutInPlace(const std::filesystem::path &from, const std::filesystem::path &to)
 {
 #ifdef _WIN32
-    return Moved(from, to, MOVEFILE_REPLACE_EXISTING);
+    return Replaced(from, to);
 #else
     return std::rename(from.c_str(), to.c_str()) == 0 ? std::errc{} : LastErrno();
-#endif
-}
-
-std::errc MoveWithoutReplacing(const std::filesystem::path &from, const std::filesystem::path &to)
-{
-#ifdef _WIN32
-    return Moved(from, to, 0);
-#else
-    return renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0 ? std::errc{}
-                                                                                          : LastErrno();
 #endif
 }
 
@@ -135,3 +172,27 @@ bool NoRoom(std::errc error)
 #endif
     return error == std::errc::no_space_on_device;
 }
+
+#ifdef _WIN32
+std::errc LastWindowsError()
+{
+    switch (GetLastError()) {
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return std::errc::file_exists;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return std::errc::no_space_on_device;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return std::errc::permission_denied;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND:
+        return std::errc::no_such_file_or_directory;
+    default:
+        return std::errc::io_error;
+    }
+}
+#endif

@@ -9,7 +9,7 @@
 
 enum class WriteMode
 {
-    Append,
+    AtEnd,  // after the last byte of the file as it is now; the file must exist
     Create, // replaces whatever file is there
 };
 
@@ -19,8 +19,9 @@ std::errc WriteDurably(const std::filesystem::path &file, WriteMode mode, std::s
 // Puts from in to's place in one step, replacing the file that is there.
 std::errc PutInPlace(const std::filesystem::path &from, const std::filesystem::path &to);
 
-// Moves from to to in one step; std::errc::file_exists, and nothing moved, when to is already there.
-std::errc MoveWithoutReplacing(const std::filesystem::path &from, const std::filesystem::path &to);
+// Copies from into a new file to, made only if no file or link is there (std::errc::file_exists); a copy
+// that fails part way is removed.
+std::errc CopyDurably(const std::filesystem::path &from, const std::filesystem::path &to);
 
 // Makes the entries just created or renamed in folder survive a power cut. A folder that refuses this
 // does not undo them, so its failure is not reported.
@@ -28,3 +29,8 @@ void SyncFolder(const std::filesystem::path &folder);
 
 // Whether a write failed for lack of room on the disk or in the user's quota.
 bool NoRoom(std::errc error);
+
+#ifdef _WIN32
+// The reason of the last failed Windows call, as a generic error value.
+std::errc LastWindowsError();
+#endif

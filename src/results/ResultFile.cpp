@@ -1,9 +1,11 @@
 #include "results/ResultFile.h"
 
 #include "results/DurableFiles.h"
+#include "results/FileLock.h"
 #include "testbase/BaseText.h"
 #include "testbase/FileIo.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -11,11 +13,14 @@
 
 namespace {
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 constexpr std::size_t freshStartLines = 100;
 // Far more files than can be archived within one second; the bound only keeps a strange folder from
 // holding the save up.
 constexpr int archiveAttempts = 1000;
+// How long a save waits for the copies on other PCs of a lab that are saving at the same moment.
+constexpr auto lockWait = 10s;
 constexpr std::errc none{};
 // The shape of an archive's name before its suffix, 9 standing for a digit, and its extension.
 constexpr std::string_view ArchiveStamp = "Result-9999-99-99_999999";
@@ -24,36 +29,28 @@ constexpr std::string_view ArchiveExtension = ".res";
 // What a save needs to know of the file that is already there.
 struct Existing
 {
-    bool found = false;
-    std::size_t lines = 0;     // counted up to freshStartLines
-    bool lastLineOpen = false; // the last line has no line end
-    std::uintmax_t size = 0;   // exact when fewer than freshStartLines lines were counted
+    std::size_t lines = 0;     // counted up to the limit
+    bool lastLineOpen = false; // the last line has no line end; known when fewer lines than the limit
 };
 
-// One pass over the file with a fixed buffer, ended as soon as the file is known to be full.
-std::optional<Existing> ReadExisting(const fs::path &file)
+// One pass over the file with a fixed buffer, ended as soon as limit lines are counted.
+std::optional<Existing> ReadExisting(const fs::path &file, std::size_t limit)
 {
-    Existing existing;
     FileError error = FileError::None;
     const FileHandle handle = OpenForReading(file, error);
     if (!handle) {
-        return error == FileError::NotFound ? std::optional(existing) : std::nullopt;
+        return std::nullopt;
     }
-    existing.found = true;
     LineSplitter splitter;
     char piece[1 << 16];
     std::size_t count = 0;
-    while (splitter.Lines() < freshStartLines &&
-           (count = std::fread(piece, 1, sizeof piece, handle.get())) > 0) {
+    while (splitter.Lines() < limit && (count = std::fread(piece, 1, sizeof piece, handle.get())) > 0) {
         splitter.Feed(std::string_view(piece, count), [](std::size_t) {});
-        existing.size += count;
     }
     if (std::ferror(handle.get())) {
         return std::nullopt;
     }
-    existing.lines = splitter.Lines();
-    existing.lastLineOpen = splitter.InLine();
-    return existing;
+    return Existing{splitter.Lines(), splitter.InLine()};
 }
 
 // The step's own outcome, unless the hook fails it first.
@@ -75,67 +72,30 @@ void Synced(const SaveFailAt &failAt, const fs::path &folder)
     SyncFolder(folder);
 }
 
-// Appends the line; a failed write is cut back off so that no half line stays behind.
+// Writes the line after the file's last byte; a failed write is cut back off so that no half line stays.
 std::errc Append(const fs::path &file, const Existing &existing, const std::string &line,
                  const SaveFailAt &failAt)
 {
-    // A last line without its line end would otherwise swallow the new line.
-    const std::string bytes = existing.lastLineOpen ? "\r\n" + line : line;
-    const std::errc error =
-        Step(failAt, SaveStep::Append, [&] { return WriteDurably(file, WriteMode::Append, bytes); });
-    if (error != none) {
-        std::error_code ignored;
-        fs::resize_file(file, existing.size, ignored);
-        return error;
-    }
-    if (!existing.found) {
-        Synced(failAt, file.parent_path());
-    }
-    return none;
-}
-
-// The old file goes first, so that the line fits where the old and the new file together would not.
-std::errc DeleteThenWrite(const fs::path &file, const std::string &line, const SaveFailAt &failAt)
-{
     std::error_code ec;
-    fs::remove(file, ec);
+    const std::uintmax_t size = fs::file_size(file, ec);
     if (ec) {
         return std::errc::io_error;
     }
-    if (const std::errc error = WriteDurably(file, WriteMode::Create, line); error != none) {
-        fs::remove(file, ec);
-        return error;
+    // A last line without its line end would otherwise swallow the new line.
+    const std::string bytes = existing.lastLineOpen ? "\r\n" + line : line;
+    const std::errc error =
+        Step(failAt, SaveStep::Append, [&] { return WriteDurably(file, WriteMode::AtEnd, bytes); });
+    if (error != none) {
+        fs::resize_file(file, size, ec);
     }
-    Synced(failAt, file.parent_path());
-    return none;
+    return error;
 }
 
-// The line becomes the file's only line. It is written beside the old file and then replaces it in one
-// step, so the old lines stay until the new file is complete.
-std::errc StartAfresh(const fs::path &file, const std::string &line, const SaveFailAt &failAt)
-{
-    fs::path fresh = file;
-    fresh += ".new";
-    std::error_code ignored;
-    const std::errc written =
-        Step(failAt, SaveStep::Replace, [&] { return WriteDurably(fresh, WriteMode::Create, line); });
-    if (written != none) {
-        fs::remove(fresh, ignored);
-        return NoRoom(written) ? DeleteThenWrite(file, line, failAt) : written;
-    }
-    if (const std::errc error = Step(failAt, SaveStep::Rename, [&] { return PutInPlace(fresh, file); });
-        error != none) {
-        fs::remove(fresh, ignored);
-        return error;
-    }
-    Synced(failAt, file.parent_path());
-    return none;
-}
-
-// Moves the full file whole into the archive folder under the first free name for now. Returns where it
-// went; nothing when it stayed where it was.
-std::optional<fs::path> Archive(const fs::path &programFolder, const fs::path &file, const LocalDateTime &now,
-                                const SaveFailAt &failAt)
+// Copies the full file whole into the archive folder under the first free name for now. It is copied, not
+// moved, because the lock lives on the result file itself: a file put in its place would be one that
+// nobody holds. Returns whether the copy is there.
+bool Archive(const fs::path &programFolder, const fs::path &file, const LocalDateTime &now,
+             const SaveFailAt &failAt)
 {
     const fs::path folder = ArchiveFolder(programFolder);
     const std::errc made = Step(failAt, SaveStep::Archive, [&] {
@@ -144,20 +104,32 @@ std::optional<fs::path> Archive(const fs::path &programFolder, const fs::path &f
         return ec ? std::errc::io_error : none;
     });
     if (made != none) {
-        return std::nullopt;
+        return false;
     }
     for (int attempt = 1; attempt <= archiveAttempts; ++attempt) {
-        const fs::path target = folder / ArchiveName(now, attempt);
-        const std::errc error = MoveWithoutReplacing(file, target);
+        const std::errc error = CopyDurably(file, folder / ArchiveName(now, attempt));
         if (error == none) {
             Synced(failAt, folder);
-            return target;
+            return true;
         }
         if (error != std::errc::file_exists) {
             break;
         }
     }
-    return std::nullopt;
+    return false;
+}
+
+// The archived file starts afresh with the line. Should that fail, it is left empty: its lines are safe
+// in the archive and would otherwise be there twice.
+std::errc StartAfresh(const fs::path &file, const std::string &line, const SaveFailAt &failAt)
+{
+    const std::errc error =
+        Step(failAt, SaveStep::Replace, [&] { return WriteDurably(file, WriteMode::Create, line); });
+    if (error != none) {
+        std::error_code ignored;
+        fs::resize_file(file, 0, ignored);
+    }
+    return error;
 }
 } // namespace
 
@@ -197,13 +169,18 @@ bool IsArchiveName(std::string_view name)
 {
     if (name.size() < ArchiveStamp.size() + ArchiveExtension.size() || !name.ends_with(ArchiveExtension))
         return false;
+    const auto digits = [](std::string_view text) {
+        return text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
     for (std::size_t i = 0; i < ArchiveStamp.size(); ++i) {
         const char shape = ArchiveStamp[i];
-        const bool digit = name[i] >= '0' && name[i] <= '9';
-        if (shape == '9' ? !digit : name[i] != shape)
+        if (shape == '9' ? !digits(name.substr(i, 1)) : name[i] != shape)
             return false;
     }
-    return true;
+    // Nothing but "_N" may stand between the stamp and the extension.
+    const std::string_view suffix =
+        name.substr(ArchiveStamp.size(), name.size() - ArchiveStamp.size() - ArchiveExtension.size());
+    return suffix.empty() || (suffix.size() > 1 && suffix[0] == '_' && digits(suffix.substr(1)));
 }
 
 bool ArchivedBefore(std::string_view a, std::string_view b)
@@ -218,27 +195,35 @@ bool SaveResult(const fs::path &programFolder, const TestState &state, const Loc
                 const SaveFailAt &failAt)
 {
     const fs::path file = ResultFilePath(programFolder);
+    // One copy at a time, from counting to the last write, so that no copy archives, starts afresh or cuts
+    // back what another has just written.
+    const FileLock lock(file, lockWait);
+    if (!lock.Held()) {
+        return false;
+    }
+    if (lock.Created()) {
+        Synced(failAt, file.parent_path());
+    }
     std::optional<Existing> existing;
-    const std::errc read = Step(failAt, SaveStep::Read, [&] {
-        existing = ReadExisting(file);
-        return existing ? none : std::errc::io_error;
-    });
-    if (read != none) {
+    const auto read = [&](std::size_t limit) {
+        return Step(failAt, SaveStep::Read, [&] {
+            existing = ReadExisting(file, limit);
+            return existing ? none : std::errc::io_error;
+        });
+    };
+    if (read(freshStartLines) != none) {
         return false;
     }
     const std::string line = ResultLine(state);
-    if (existing->lines < freshStartLines) {
-        return Append(file, *existing, line, failAt) == none;
-    }
-    if (const auto archived = Archive(programFolder, file, now, failAt)) {
-        const std::errc written =
-            Step(failAt, SaveStep::Replace, [&] { return WriteDurably(file, WriteMode::Create, line); });
-        if (written == none) {
-            Synced(failAt, file.parent_path());
-            return true;
+    if (existing->lines >= freshStartLines) {
+        if (Archive(programFolder, file, now, failAt)) {
+            return StartAfresh(file, line, failAt) == none;
         }
-        // The old lines go back in place, and the file starts afresh as it would without an archive.
-        PutInPlace(*archived, file);
+        // Lines are never deleted before they are archived: the line joins them, and the next save tries
+        // to archive again. How the file ends is known only once it is read to its end.
+        if (read(SIZE_MAX) != none) {
+            return false;
+        }
     }
-    return StartAfresh(file, line, failAt) == none;
+    return Append(file, *existing, line, failAt) == none;
 }

@@ -31,22 +31,22 @@ bool ArchivedBefore(std::string_view a, std::string_view b);
 enum class SaveStep
 {
     Read,       // counting the lines already there
-    Archive,    // moving a full file into the archive folder
-    Replace,    // writing the fresh file, beside the old one or in the place of the archived one
-    Rename,     // putting the fresh file in the old one's place
-    Append,     // appending the line to the existing file
-    SyncFolder, // making a new or renamed entry of a folder last
+    Archive,    // making the archive folder for a full file
+    Replace,    // starting the archived file afresh with the line
+    Append,     // writing the line at the end of the existing file
+    SyncFolder, // making a new entry of a folder last
 };
 
 // Asked before each step; an error it returns makes the step fail with that error. A folder that
 // cannot be synced does not fail a save, so SyncFolder is only seen.
 using SaveFailAt = std::function<std::errc(SaveStep)>;
 
-// Appends the line to the result file in the program's folder. Once the file holds 100 lines or more,
-// it moves whole into the archive folder under the name for now, and the line starts a new file.
-// Where that cannot be done, a fresh file is written beside the old one and then replaces it; where
-// the disk has no room for both, the old file is deleted first. The line reaches the disk in one write;
-// a failure leaves the old lines in the file or in the archive, and a failed append is cut back off.
-// Returns false on any failure. The file is read piece by piece, so memory does not grow with its size.
+// Appends the line to the result file in the program's folder. Once the file holds 100 lines or more, it
+// is first archived whole under the name for now, and the line starts it afresh; while no archive can be
+// made, the line is appended to the full file. Copies of the program saving into one folder at the same
+// time, from one PC or many, take turns; a copy that cannot have its turn within 10 seconds fails.
+// The line reaches the disk in one write; a failure leaves every old line in the file or in the archive,
+// and a failed append is cut back off. Returns false on any failure. The file is read piece by piece, so
+// memory does not grow with its size.
 bool SaveResult(const std::filesystem::path &programFolder, const TestState &state, const LocalDateTime &now,
                 const SaveFailAt &failAt = {});

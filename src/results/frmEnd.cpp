@@ -9,8 +9,6 @@
 #include "testbase/TestState.h"
 #include "ui_frmEnd.h"
 #include "winutil/EnterKey.h"
-#include "winutil/Forms.h"
-#include "winutil/Twips.h"
 #include "winutil/WindowDrag.h"
 
 #include <QCloseEvent>
@@ -52,6 +50,19 @@ void DrawDotted(QWidget *line, const QColor &colour)
 {
     new DottedLine(line, colour);
 }
+
+// The box aligns right, so a name longer than the box would show only its tail: it shows the name's
+// start, cut short, and the whole name in a tooltip and to a screen reader.
+void ShowName(QLabel *box, const QString &name)
+{
+    box->ensurePolished();
+    const QString shown = box->fontMetrics().elidedText(name, Qt::ElideRight, box->contentsRect().width());
+    box->setText(shown);
+    if (shown != name) {
+        box->setToolTip(name);
+        box->setAccessibleName(name);
+    }
+}
 } // namespace
 
 frmEnd::frmEnd(TestState &state, Platform &platform, QWidget *parent)
@@ -85,13 +96,11 @@ frmEnd::~frmEnd() = default;
 
 bool frmEnd::Form_Load()
 {
-    // The window stands at its own origin until it is shown, so the shape starts at 0, 0.
-    Forms::ShapeWindow(0, 0, Twips::FromPixels(height()), Twips::FromPixels(width()), 50, 50, this);
     m_ui->lblAll->setText(QString::number(m_state.QuestCount));
     m_ui->lblTrue->setText(QString::number(m_state.TrueCount));
     // Questions the test time cut off were never answered right, so they count as wrong.
     m_ui->lblFalse->setText(QString::number(m_state.WrongCount()));
-    m_ui->Label5->setText(FromCp1251(m_state.UserName));
+    ShowName(m_ui->Label5, FromCp1251(m_state.UserName));
     m_ui->lblTime->setText(FromCp1251(m_state.SpentTime));
 
     if (!SaveResult(m_platform.AppPath(), m_state, m_platform.LocalTime())) {

@@ -39,29 +39,39 @@ char EncodeHigh(char16_t c)
     return c < reverse.size() ? std::bit_cast<char>(reverse[c]) : '\0';
 }
 
+// The character that starts at text[i]: its length in UTF-16 units (a surrogate pair is one character)
+// and its byte, or no byte when the code page lacks it.
+struct Character
+{
+    std::size_t units = 1;
+    bool held = true;
+    char byte = 0;
+};
+Character At(std::u16string_view text, std::size_t i)
+{
+    const char16_t c = text[i];
+    if (c < 0x80)
+        return {1, true, static_cast<char>(c)};
+    const bool pair =
+        c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+    const char b = EncodeHigh(c);
+    return {pair ? 2u : 1u, b != 0, b};
+}
+
 // Encodes text. A character that the code page lacks becomes '?' or, when strict, ends the conversion with
 // its index in failedAt.
 std::string Encode(std::u16string_view text, bool strict, std::size_t &failedAt)
 {
     std::string bytes;
     bytes.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c < 0x80) {
-            bytes += static_cast<char>(c);
-            continue;
-        }
-        const std::size_t at = i;
-        // A surrogate pair is one character.
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF)
-            ++i;
-        const char b = EncodeHigh(c);
-        if (b == 0 && strict) {
-            failedAt = at;
+    for (std::size_t i = 0; i < text.size();) {
+        const Character c = At(text, i);
+        if (!c.held && strict) {
+            failedAt = i;
             return {};
         }
-        bytes += b != 0 ? b : '?';
+        bytes += c.held ? c.byte : '?';
+        i += c.units;
     }
     return bytes;
 }
@@ -107,6 +117,19 @@ std::string Utf16ToCp1251(std::u16string_view text)
 {
     std::size_t unused = 0;
     return Encode(text, false, unused);
+}
+
+std::u16string KeepCp1251(std::u16string_view text)
+{
+    std::u16string kept;
+    kept.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const Character c = At(text, i);
+        if (c.held)
+            kept += text.substr(i, c.units);
+        i += c.units;
+    }
+    return kept;
 }
 
 std::string UpperCp1251(std::string_view text)

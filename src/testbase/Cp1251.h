@@ -17,6 +17,8 @@ struct StrictCp1251
     std::size_t failedAt = std::u16string_view::npos;
 };
 StrictCp1251 Utf16ToCp1251Strict(std::u16string_view text);
+// The characters of text that Windows-1251 can hold, in their order.
+std::u16string KeepCp1251(std::u16string_view text);
 
 // Letter case as the Russian Windows code page defines it (Latin, Cyrillic, Ё and the other letters).
 // The byte form is inline: key lookups upper-case every line they pass.

@@ -121,6 +121,9 @@ TopicList ListTopics(const std::filesystem::path &folder)
         }
         const HeadLines head = ReadHeadLines(file, HeadPurpose::Listing);
         list.error = head.error;
+        if (head.error != FileError::None) {
+            list.failedFile = file;
+        }
         if (auto title = ListedTitle(head)) {
             list.topics.push_back({std::move(*title), file});
         }

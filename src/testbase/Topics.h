@@ -18,6 +18,7 @@ struct TopicList
 {
     std::vector<Topic> topics;
     FileError error = FileError::None; // the first file that could not be read ends the listing
+    std::filesystem::path failedFile;  // that file, for a tool that names it
 };
 
 // Whether a file name is one of a base: "*.bse" in any letter case.

@@ -12,10 +12,23 @@
 #include "winutil/Twips.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QStyleHints>
+
+#include <utility>
 
 namespace {
+// A value hidden under its cover is not written: a screen reader would still be told of every change.
+void ShowValue(QLabel *value, const std::string &text)
+{
+    if (!value->isHidden()) {
+        value->setText(FromCp1251(text));
+    }
+}
+
 void Place(QWidget *widget, const TwipRect &r)
 {
     widget->setGeometry(Twips::ToPixels(r.Left), Twips::ToPixels(r.Top), Twips::ToPixels(r.Width),
@@ -54,12 +67,25 @@ frmMain::frmMain(TestState &state, Platform &platform, QWidget *parent)
     m_ui->cmdNext->setIcon(Artwork::NextIcon());
     m_ui->cmdCancel->setIcon(Artwork::ExitIcon());
     m_ui->Image3->setPixmap(Artwork::HintIcon().pixmap(24, 24));
+    m_covered = {nullptr,        m_ui->Label6,  m_ui->Label11, m_ui->Label10,
+                 m_ui->lblFalse, m_ui->lblTrue, m_ui->Label5};
+    // A screen reader reads a status value as it stands, with its frame's caption; a cover, which has no
+    // text, reads as its frame's caption alone.
+    for (int k = 1; k <= 6; ++k) {
+        const QString caption = static_cast<QGroupBox *>(m_covered[k]->parentWidget())->title();
+        QLabel *cover = findChild<QLabel *>(QStringLiteral("Label1_%1").arg(k));
+        cover->setAccessibleName(caption);
+        cover->setAccessibleDescription(caption);
+        m_covered[k]->setAccessibleDescription(caption);
+    }
     m_markers = {nullptr, m_ui->Opt1, m_ui->Opt2, m_ui->Opt3, m_ui->Opt4};
     m_answers = {nullptr, m_ui->txtA, m_ui->txtB, m_ui->txtC, m_ui->txtD};
     for (int k = 1; k <= 4; ++k) {
         m_markers[k]->installEventFilter(this);
+        m_answers[k]->installEventFilter(this);
         m_answers[k]->viewport()->installEventFilter(this);
     }
+    m_ui->cmdNext->installEventFilter(this);
     connect(m_ui->cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
     connect(m_ui->cmdCancel, &QPushButton::clicked, this, &frmMain::cmdCancel_Click);
     // cmdNext is the default button: Enter submits from the question and answer boxes too.
@@ -115,6 +141,7 @@ LoadFailure frmMain::Form_Load()
                    QString::number(m_state.QuestCount) + QLatin1Char(')'));
     for (int k = 1; k <= 6; ++k) {
         findChild<QLabel *>(QStringLiteral("Label1_%1").arg(k))->setVisible(m_run.CoverVisible(k));
+        m_covered[k]->setVisible(!m_run.CoverVisible(k));
     }
     ShowClocks();
     ShowQuestion();
@@ -143,17 +170,58 @@ void frmMain::Form_Unload()
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    // A left click chooses; other buttons do nothing here.
-    if (event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    if (watched == m_ui->cmdNext) {
+        return DoubleClickRest(event);
+    }
+    // A left click chooses, and Space on a focused answer, marker or text; other buttons and keys do
+    // nothing here.
+    const bool leftClick = event->type() == QEvent::MouseButtonPress &&
+                           static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+    const bool space = event->type() == QEvent::KeyPress &&
+                       static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space &&
+                       static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier;
+    if (leftClick || space) {
         for (int k = 1; k <= 4; ++k) {
-            if (watched == m_markers[k] || watched == m_answers[k]->viewport()) {
+            if (watched == m_markers[k] || watched == m_answers[k]->viewport() ||
+                (space && watched == m_answers[k])) {
                 Opt_Click(k);
-                break;
+                return space;
             }
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Many examinees double-click out of habit: the second click of a double click whose first put the
+// question up would submit a question unseen. Such a press does not reach the button.
+bool frmMain::DoubleClickRest(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease:
+        // Only a release on a pressed button clicks it.
+        m_releasedAt = m_ui->cmdNext->isDown() ? static_cast<QMouseEvent *>(event)->timestamp() : 0;
+        return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        const std::uint64_t at = static_cast<QMouseEvent *>(event)->timestamp();
+        const auto interval =
+            static_cast<std::uint64_t>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+        return m_shownByClickAt != 0 && at - m_shownByClickAt < interval;
+    }
+    default:
+        return false;
+    }
+}
+
+// Keys 1 to 4 choose a) to d), on the main keyboard or the keypad.
+void frmMain::keyPressEvent(QKeyEvent *event)
+{
+    const int k = event->key() - Qt::Key_0;
+    if (k >= 1 && k <= 4 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        Opt_Click(k);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmMain::Opt_Click(int k)
@@ -164,7 +232,11 @@ void frmMain::Opt_Click(int k)
 
 void frmMain::cmdNext_Click()
 {
-    Act(m_run.cmdNext_Click(m_platform.Clock()));
+    // The release of a mouse click on the button, when a click and not a key pressed it.
+    const std::uint64_t clickAt = std::exchange(m_releasedAt, 0);
+    const Outcome outcome = m_run.cmdNext_Click(m_platform.Clock());
+    Act(outcome);
+    m_shownByClickAt = outcome == Outcome::NextQuestion ? clickAt : 0;
 }
 
 void frmMain::cmdCancel_Click()
@@ -227,11 +299,16 @@ void frmMain::ShowQuestion()
         m_answers[k]->setEnabled(view.enabled[k]);
     }
     // Markers are never dimmed: exactly one shows the tick, also on a slot that has just become unused.
-    // The run ignores clicks on unused slots.
-    m_ui->Image3->setToolTip(FromCp1251(view.help));
-    m_ui->lblTrue->setText(FromCp1251(view.lblTrue));
-    m_ui->lblFalse->setText(FromCp1251(view.lblFalse));
-    m_ui->Label5->setText(FromCp1251(view.Label5));
+    // The run ignores clicks on unused slots; the keyboard reaches the markers of the others.
+    for (int k = 1; k <= 4; ++k) {
+        m_markers[k]->setFocusPolicy(view.enabled[k] ? Qt::TabFocus : Qt::NoFocus);
+    }
+    const QString help = FromCp1251(view.help);
+    m_ui->Image3->setToolTip(WrappingTooltip(help));
+    m_ui->Image3->setAccessibleDescription(help);
+    ShowValue(m_ui->lblTrue, view.lblTrue);
+    ShowValue(m_ui->lblFalse, view.lblFalse);
+    ShowValue(m_ui->Label5, view.Label5);
     ShowMarkers();
 }
 
@@ -247,10 +324,11 @@ void frmMain::ShowMarkers()
 void frmMain::ShowClocks()
 {
     const Clocks &clock = m_run.Clock();
-    m_ui->Label6->setText(FromCp1251(clock.Label6));
-    m_ui->LabelD->setText(FromCp1251(clock.LabelD));
-    m_ui->Label10->setText(FromCp1251(clock.Label10));
-    m_ui->Label11->setText(FromCp1251(clock.Label11));
+    // The engine keeps the clocks' working state; the labels only show it, so the never-shown LabelD and
+    // a clock the base hides stay as they are.
+    ShowValue(m_ui->Label6, clock.Label6);
+    ShowValue(m_ui->Label10, clock.Label10);
+    ShowValue(m_ui->Label11, clock.Label11);
 }
 
 void frmMain::resizeEvent(QResizeEvent *event)

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <memory>
 
 namespace Ui {
@@ -39,9 +40,11 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Form_Unload();
+    bool DoubleClickRest(QEvent *event);
     void Opt_Click(int k);
     void cmdNext_Click();
     void cmdCancel_Click();
@@ -64,6 +67,9 @@ private:
     QTimer Timer1;
     QTimer Timer2;
     QTimer Timer3;
+    std::array<QLabel *, 7> m_covered{}; // the value beneath cover k, 1 to 6
     std::array<QLabel *, 5> m_markers{};
     std::array<QPlainTextEdit *, 5> m_answers{};
+    std::uint64_t m_releasedAt = 0;     // event time of the last mouse release on cmdNext
+    std::uint64_t m_shownByClickAt = 0; // of the click that put this question up; 0 when no click did
 };

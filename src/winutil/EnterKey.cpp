@@ -1,6 +1,9 @@
 #include "winutil/EnterKey.h"
 
-#include <QCoreApplication>
+#include "winutil/HeldKey.h"
+
+#include <QAbstractButton>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -43,16 +46,54 @@ private:
     QPushButton *m_button;
 };
 
+// Sees every key event the window system delivers: each reaches a window before its widgets, so it is
+// judged there, once, whichever window or message box has the focus. Enter, and Space on a button, act
+// once per press however long the key is held.
 class RepeatFilter final : public QObject
 {
 public:
     using QObject::QObject;
 
 protected:
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
-        return IsEnter(event) && static_cast<QKeyEvent *>(event)->isAutoRepeat();
+        if (!watched->isWindowType() ||
+            (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)) {
+            return false;
+        }
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        HeldKey *held = Held(key->key());
+        if (held == nullptr) {
+            return false;
+        }
+        if (event->type() == QEvent::KeyRelease) {
+            held->Release(key->timestamp());
+            return false;
+        }
+        return !held->NewPress(key->timestamp(), key->isAutoRepeat());
     }
+
+private:
+    // The keys that press a button. Space only where a button has the focus: in a text box its repeats
+    // type blanks, as they should.
+    HeldKey *Held(int key)
+    {
+        switch (key) {
+        case Qt::Key_Return:
+            return &m_return;
+        case Qt::Key_Enter:
+            return &m_keypadEnter;
+        case Qt::Key_Space:
+            return qobject_cast<QAbstractButton *>(QApplication::focusWidget()) != nullptr ? &m_space
+                                                                                           : nullptr;
+        default:
+            return nullptr;
+        }
+    }
+
+    HeldKey m_return;
+    HeldKey m_keypadEnter;
+    HeldKey m_space;
 };
 } // namespace
 
@@ -64,6 +105,6 @@ void SetDefault(QWidget *window, QPushButton *button)
 
 void IgnoreRepeats(QObject *owner)
 {
-    QCoreApplication::instance()->installEventFilter(new RepeatFilter(owner));
+    QApplication::instance()->installEventFilter(new RepeatFilter(owner));
 }
 } // namespace EnterKey

@@ -9,7 +9,7 @@ class QWidget;
 namespace EnterKey {
 // Makes button the window's default button, drawn as such; Enter that no control takes presses it.
 void SetDefault(QWidget *window, QPushButton *button);
-// A held Enter key repeats; the repeats must not submit, accept or open anything in any window. Holds
-// while owner lives.
+// One press of Enter, or of Space on a button, however long it is held, acts once: the repeats of a held
+// key reach no window or message box. Holds while owner lives.
 void IgnoreRepeats(QObject *owner);
 } // namespace EnterKey

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 #ifdef _WIN32
 #include <windows.h>
 #elif defined(ZT_HAVE_XCB_SHAPE)
@@ -55,6 +57,15 @@ bool ShapeNatively([[maybe_unused]] QWidget *window, [[maybe_unused]] const stru
     return false;
 #endif
 }
+
+// Within the screen's free area, as far as the window's size allows.
+QPoint KeptOnScreen(const QWidget *window, QPoint topLeft)
+{
+    const QRect area = window->screen()->availableGeometry();
+    const QSize size = window->frameGeometry().size();
+    return {std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - size.width())),
+            std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - size.height()))};
+}
 } // namespace
 
 void ShapeWindow(double top, double left, double height, double width, double cornerHeight,
@@ -70,9 +81,23 @@ void ShapeWindow(double top, double left, double height, double width, double co
     }
 }
 
+void ShowShaped(QWidget *window, const QWidget *opener)
+{
+    // Placed first: the native window, which the shape needs, is made here, and Qt's record of where a
+    // native window stands can keep the place it was made at, which would put the topic list and the
+    // extents a screen reader reports in the screen's corner.
+    const QPoint centre =
+        opener ? opener->window()->geometry().center() : window->screen()->availableGeometry().center();
+    window->move(KeptOnScreen(window, centre - window->rect().center()));
+    ShapeWindow(0, 0, Twips::FromPixels(window->height()), Twips::FromPixels(window->width()), 50, 50,
+                window);
+    window->show();
+}
+
 void ShowCentred(QWidget *window)
 {
-    window->move(window->screen()->availableGeometry().center() - window->rect().center());
+    window->move(
+        KeptOnScreen(window, window->screen()->availableGeometry().center() - window->rect().center()));
     window->show();
 }
 } // namespace Forms

@@ -2,6 +2,8 @@
 
 #include "winutil/Region.h"
 
+#include <algorithm>
+
 namespace {
 void ApplyLimit(float limit, std::int32_t &field)
 {
@@ -17,4 +19,9 @@ void ApplySizeLimits(const SizeLimitValues &limits, MINMAXINFO &info)
     ApplyLimit(limits.MinTrackHeight, info.ptMinTrackSize.y);
     ApplyLimit(limits.MaxTrackWidth, info.ptMaxTrackSize.x);
     ApplyLimit(limits.MaxTrackHeight, info.ptMaxTrackSize.y);
+}
+
+PointL FitWithin(const PointL &size, const PointL &area)
+{
+    return {std::min(size.x, area.x), std::min(size.y, area.y)};
 }

@@ -29,3 +29,7 @@ struct SizeLimitValues
 
 // Writes the non-zero limits, rounded half to even, into the record.
 void ApplySizeLimits(const SizeLimitValues &limits, MINMAXINFO &info);
+
+// A size no larger than area on either axis. A window's minimum and its size when it opens give way to a
+// screen smaller than the window was designed for, so that all of it, its buttons too, stays in reach.
+PointL FitWithin(const PointL &size, const PointL &area);

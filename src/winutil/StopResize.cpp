@@ -10,10 +10,12 @@
 #include "winutil/SizeLimits.h"
 
 #include <QEvent>
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace StopResize {
 #ifdef _WIN32
@@ -35,8 +37,15 @@ LRESULT CALLBACK SizeLimitProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     static_assert(sizeof info == 40);
     std::memcpy(&info, reinterpret_cast<const void *>(lParam), sizeof info);
     ApplySizeLimits(Limits, info);
+    // A minimum larger than the screen's free area gives way to it, so the window stays on the screen.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT &work = monitor.rcWork;
+        info.ptMinTrackSize = FitWithin(info.ptMinTrackSize, {work.right - work.left, work.bottom - work.top});
+    }
     std::memcpy(reinterpret_cast<void *>(lParam), &info, sizeof info);
-    return DefWindowProcW(window, message, wParam, lParam);
+    return 0;
 }
 } // namespace
 
@@ -74,6 +83,7 @@ public:
         setObjectName(Name);
         window->installEventFilter(this);
         Apply();
+        FitToScreen();
     }
 
     static constexpr const char *Name = "StopResize";
@@ -92,10 +102,15 @@ protected:
         switch (event->type()) {
         case QEvent::Show:
         case QEvent::Resize:
-        case QEvent::Move:
-            MeasureMargins();
+        case QEvent::Move: {
+            const bool measured = MeasureMargins();
             Apply();
+            // The real frame is known only now; the window must still fit with it.
+            if (measured && std::exchange(m_opening, false)) {
+                FitToScreen();
+            }
             break;
+        }
         case QEvent::WindowStateChange:
             // The state changes before the frame does: the frame seen now may still be the old state's.
             Apply();
@@ -109,7 +124,8 @@ protected:
 private:
     // The frame of the normal state: a maximised window loses its borders, and limits taken from it would
     // make the restored window larger than the user left it.
-    void MeasureMargins()
+    // True when the frame has been measured.
+    bool MeasureMargins()
     {
         const bool normal =
             !(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
@@ -117,6 +133,32 @@ private:
         const QSize inner = m_window->geometry().size();
         if (normal && m_window->isVisible() && outer != inner) {
             m_normalMargins = outer - inner;
+            return true;
+        }
+        return false;
+    }
+
+    PointL WorkArea() const
+    {
+        const QSize area = m_window->screen()->availableGeometry().size();
+        return {area.width(), area.height()};
+    }
+
+    // A window opens no larger than the screen's free area, and on it.
+    void FitToScreen()
+    {
+        const QSize margins = m_normalMargins;
+        const PointL outer = FitWithin(
+            {m_window->width() + margins.width(), m_window->height() + margins.height()}, WorkArea());
+        m_window->resize(outer.x - margins.width(), outer.y - margins.height());
+        if (m_window->isVisible()) {
+            const QRect area = m_window->screen()->availableGeometry();
+            QRect frame(m_window->frameGeometry().topLeft(), QSize(outer.x, outer.y));
+            frame.moveRight(std::min(frame.right(), area.right()));
+            frame.moveBottom(std::min(frame.bottom(), area.bottom()));
+            frame.moveLeft(std::max(frame.left(), area.left()));
+            frame.moveTop(std::max(frame.top(), area.top()));
+            m_window->move(frame.topLeft());
         }
     }
 
@@ -128,6 +170,7 @@ private:
         info.ptMinTrackSize = {m_ownMin.width() + margins.width(), m_ownMin.height() + margins.height()};
         info.ptMaxTrackSize = {m_ownMax.width() + margins.width(), m_ownMax.height() + margins.height()};
         ApplySizeLimits(m_limits, info);
+        info.ptMinTrackSize = FitWithin(info.ptMinTrackSize, WorkArea());
         const auto client = [](std::int32_t outer, int margin) {
             return std::clamp(outer - margin, 0, QWIDGETSIZE_MAX);
         };
@@ -142,6 +185,7 @@ private:
     QSize m_ownMin;
     QSize m_ownMax;
     QSize m_normalMargins = DesignMargins;
+    bool m_opening = true;
 };
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "../support/WindowTest.h"
 
 #include "about/frmAbout.h"
+#include "winutil/Forms.h"
 
 #include <QLabel>
 
@@ -20,7 +21,7 @@ private:
             QFile::remove(InFolder("AboutTest.txt"));
         m_about = m_about ? m_about.data() : new frmAbout(m_platform);
         m_about->close();
-        m_about->show();
+        Forms::ShowShaped(m_about);
         return m_about;
     }
     QLabel *Logo() const { return Child<QLabel>(m_about, "Label1"); }

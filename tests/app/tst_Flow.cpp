@@ -79,25 +79,6 @@ private slots:
         QCOMPARE(Text(Shown<frmMain>(), "Text1"), QString("Вопрос 1"));
     }
 
-    void wrongHeaderReturnsToTheSelection()
-    {
-        TestFiles::WriteLines(InFolder("Tests/geo.bse"),
-                              TestFiles::Base("География", TestFiles::Numbered(3)));
-        QStringList lower = TestFiles::Base("Химия", TestFiles::Numbered(7));
-        lower[0] = "[zorvantabasefile.2.0]";
-        QVERIFY(!StartOn(lower));
-        QCOMPARE(m_platform.boxes, QStringList{"Critical: Неверная кодировка базы!"});
-        QCOMPARE(m_platform.endings, 0);
-        auto *chose = Shown<frmChose>();
-        QVERIFY(chose && chose->isModal());
-
-        Click(chose, "Command1");
-        Settle();
-        frmMain *main = Shown<frmMain>();
-        QVERIFY(main);
-        QCOMPARE(main->windowTitle() + " " + Text(main, "Text1"), QString("География (3) Вопрос 1"));
-    }
-
     void loadFailuresGiveTheirMessageAndEnd_data()
     {
         QTest::addColumn<QStringList>("lines");

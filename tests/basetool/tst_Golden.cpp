@@ -1,12 +1,9 @@
 // The tool's output on small broken bases and result files, against files written out by hand and checked.
-#include "basetool/Commands.h"
+#include "RunTool.h"
 #include "testbase/FileIo.h"
 #include "testbase/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -18,28 +15,17 @@ std::string Bytes(const fs::path &file)
     return ReadWholeFile(file).bytes;
 }
 
-// The tool run in folder, as if it were the program's folder: what it wrote to both streams, in order,
-// then its exit status.
-std::string RunIn(const fs::path &folder, const std::vector<std::string> &args, bool withErrors = true)
-{
-    const fs::path before = fs::current_path();
-    fs::current_path(folder);
-    std::ostringstream out;
-    std::ostringstream ignored;
-    const int status = RunTool(args, ".", out, withErrors ? out : ignored);
-    fs::current_path(before);
-    // Paths are printed the system's way; the expected files spell them with '/'.
-    std::string text = out.str();
-    std::replace(text.begin(), text.end(), '\\', '/');
-    return text + "status " + std::to_string(status) + "\n";
-}
-
 TEST(BaseTool, GoldenOutputs)
 {
     const std::tuple<const char *, std::vector<std::string>, const char *, bool> cases[] = {
-        {"bases", {"check", "keys.bse", "head.bse", "utf8.bse", "case.bse", "flag.txt"}, "check.txt", true},
+        {"bases",
+         {"check", "keys.bse", "head.bse", "utf8.bse", "case.bse", "flag.txt", "chemistry.bse"},
+         "check.txt",
+         true},
         {"results", {"results", "--all"}, "results.txt", true},
-        {"results", {"results", "--csv", "--all", "Result.res"}, "results.csv", false}};
+        {"results", {"results", "--csv", "--all", "Result.res"}, "results.csv", false},
+        {"lab", {"results", "--all", "pc01", "pc02/Result.res"}, "lab.txt", true},
+        {"lab", {"results", "--csv", "pc01", "pc02"}, "lab.csv", false}};
     for (const auto &[folder, args, expected, withErrors] : cases) {
         SCOPED_TRACE(expected);
         EXPECT_EQ(RunIn(Data / folder, args, withErrors), Bytes(Data / folder / expected));
@@ -66,10 +52,16 @@ TEST(BaseTool, ConvertWritesWindows1251WithCrLfOrNothing)
 {
     const Scratch scratch;
     const std::string converted = Bytes(Data / "convert" / "out.bse");
-    EXPECT_EQ(RunIn(scratch.path, {"convert", "--check", "in.txt", "out.bse"}),
-              "out.bse:0: итог: записан в Windows-1251 с концами строк CR LF (прочитан как UTF-8)\n"
-              "out.bse:2: итог: попадёт в список тем как «Русский язык — «ё» и №»\n"
-              "out.bse:0: итог: программа загрузит базу, вопросов: 1\nstatus 0\n");
+    EXPECT_EQ(
+        RunIn(scratch.path, {"convert", "--check", "in.txt", "out.bse"}),
+        "out.bse:0: итог: записан в Windows-1251 с концами строк CR LF (прочитан как UTF-8)\n"
+        "out.bse:2: итог: попадёт в список тем как «Русский язык — «ё» и №»\n"
+        "out.bse:0: итог: программа загрузит базу, вопросов: 1\n"
+        "out.bse:0: итог: время на тест: без ограничения\n"
+        "out.bse:0: итог: время на вопрос: без ограничения\n"
+        "out.bse:0: итог: на экране: время — да, время на вопрос — нет, время на тест — да, неправильных "
+        "ответов — да, правильных ответов — да, номер вопроса — да\n"
+        "out.bse:0: итог: верные ответы: 1 — а)\nstatus 0\n");
     EXPECT_EQ(Bytes(scratch.path / "out.bse"), converted);
 
     const std::string refused = "bad.txt:3: ошибка: столбец 4: символ «é» (U+00E9) нельзя записать в "

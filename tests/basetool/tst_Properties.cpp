@@ -93,6 +93,9 @@ TEST(ConvertProperty, ConvertedTextHasNoEncodingOrLineEndProblems)
                 text += words[random.Pick(std::size(words))];
             text += line > 1 || random.Pick(2) == 0 ? ends[random.Pick(3)] : u"";
         }
+        // Lines all ending in LF CR are read as such, which the findings test covers.
+        if (text.find(u"\n\r") != std::u16string::npos)
+            continue;
         // The same lines, each ending in CR LF.
         std::u16string expected;
         for (std::size_t i = 0; i < text.size(); ++i) {

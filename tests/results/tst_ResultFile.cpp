@@ -1,3 +1,4 @@
+#include "results/FileLock.h"
 #include "results/ResultFile.h"
 #include "testbase/FileIo.h"
 #include "testbase/TempFolder.h"
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <optional>
 
 #ifdef _WIN32
@@ -15,6 +17,8 @@
 #include <share.h>
 #include <sys/stat.h>
 #else
+#include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -58,6 +62,18 @@ TestState Finished(std::string name, std::vector<std::int16_t> given, int trueCo
 // Three questions, the third not reached when the time ran out.
 const TestState Ivanov = Finished("\xC8\xE2\xE0\xED\xEE\xE2", {2, 4, 0}, 1);
 const LocalDateTime Now{2025, 3, 7, 9, 5, 2};
+
+// Root, unless it has given up that right, writes to read-only files.
+bool WritesReadOnlyFiles()
+{
+    const TempFolder folder;
+    const fs::path probe = folder.path / "probe";
+    std::ofstream(probe).put('\n');
+    fs::permissions(probe, fs::perms::owner_write, fs::perm_options::remove);
+    const bool written = static_cast<bool>(std::ofstream(probe, std::ios::app));
+    fs::permissions(probe, fs::perms::owner_write, fs::perm_options::add);
+    return written;
+}
 
 std::string Lines(int count)
 {
@@ -112,8 +128,7 @@ TEST(ResultFile, AppendsUntilAHundredLinesThenStartsAfresh)
     }
 }
 
-// A full file moves whole into Results, under a name of its own even within one second; where Results
-// cannot be a folder, the file starts afresh in place.
+// A full file moves whole into Results, under a name of its own even within one second.
 TEST(ResultFile, FullFileIsArchivedWhole)
 {
     const Folder folder;
@@ -125,61 +140,88 @@ TEST(ResultFile, FullFileIsArchivedWhole)
         EXPECT_EQ(ReadWholeFile(folder.file).bytes, ResultLine(Ivanov));
         EXPECT_EQ(ReadWholeFile(archive / name).bytes, Lines(100) + name);
     }
-    fs::remove_all(archive);
-    std::ofstream(archive) << "not a folder";
-    std::ofstream(folder.file, std::ios::binary) << Lines(100);
-    ASSERT_TRUE(SaveResult(folder.path, Ivanov, Now));
-    EXPECT_EQ(ReadWholeFile(folder.file).bytes, ResultLine(Ivanov));
-    EXPECT_EQ(ReadWholeFile(archive).bytes, "not a folder");
 }
 
-// A failure leaves the old lines in place and nothing beside them. Only a disk too full for a fresh
-// file beside the old one, even after archiving, deletes the old lines so that the new one is saved.
+// While Results is a plain file or a folder that takes no files, a full file keeps its lines and each new
+// line joins them; the first save that can archive takes them all.
+TEST(ResultFile, FullFileKeepsItsLinesUntilItCanBeArchived)
+{
+    const std::string line = ResultLine(Ivanov);
+    for (const bool plainFile : {true, false}) {
+        SCOPED_TRACE(plainFile ? "a file named Results" : "a folder Results without write access");
+        const Folder folder(Lines(100));
+        const fs::path archive = folder.path / "Results";
+        if (plainFile) {
+            std::ofstream(archive) << "not a folder";
+        } else {
+            fs::create_directory(archive);
+            fs::permissions(archive, fs::perms::owner_write, fs::perm_options::remove);
+            if (std::ofstream(archive / "probe")) {
+                fs::permissions(archive, fs::perms::owner_write, fs::perm_options::add);
+                std::cout << "[ SKIPPED  ] this user writes into folders without write access\n";
+                continue;
+            }
+        }
+        ASSERT_TRUE(SaveResult(folder.path, Ivanov, Now));
+        ASSERT_TRUE(SaveResult(folder.path, Ivanov, Now));
+        const std::string kept = Lines(100).append(line).append(line);
+        EXPECT_EQ(ReadWholeFile(folder.file).bytes, kept);
+
+        if (plainFile)
+            fs::remove(archive);
+        else
+            fs::permissions(archive, fs::perms::owner_write, fs::perm_options::add);
+        ASSERT_TRUE(SaveResult(folder.path, Ivanov, Now));
+        EXPECT_EQ(ReadWholeFile(folder.file).bytes, line);
+        EXPECT_EQ(ReadWholeFile(archive / ArchiveName(Now, 1)).bytes, kept);
+    }
+}
+
+// A failure leaves every old line once, in the file or in the archive, and no half line. A full file whose
+// archive cannot be made takes the line as a short file does.
 TEST(ResultFile, FailingStepsLoseNothing)
 {
     using enum SaveStep;
     const std::errc io = std::errc::io_error, full = std::errc::no_space_on_device;
-    const std::tuple<const char *, int, std::vector<SaveStep>, std::errc, bool> cases[] = {
-        {"reading a short file", 5, {Read}, io, false},
-        {"appending", 5, {Append}, io, false},
-        {"reading a full file", 100, {Read}, io, false},
-        {"writing the fresh file after archiving", 100, {Replace}, io, false},
-        {"writing the fresh file beside the old one", 100, {Archive, Replace}, io, false},
-        {"putting the fresh file in place", 100, {Archive, Rename}, io, false},
-        {"no room beside the old file", 100, {Archive, Replace}, full, true},
-        {"no room after archiving", 100, {Replace}, full, true}};
-    for (const auto &[what, lines, failing, error, saved] : cases) {
+    const std::string line = ResultLine(Ivanov);
+    const std::tuple<const char *, int, std::vector<SaveStep>, std::errc, bool, std::string> cases[] = {
+        {"reading a short file", 5, {Read}, io, false, Lines(5)},
+        {"appending", 5, {Append}, full, false, Lines(5)},
+        {"reading a full file", 100, {Read}, io, false, Lines(100)},
+        {"making the archive", 100, {Archive}, io, true, Lines(100) + line},
+        {"making the archive, then appending", 100, {Archive, Append}, full, false, Lines(100)},
+        {"starting afresh after archiving", 100, {Replace}, io, false, ""}};
+    for (const auto &[what, lines, failing, error, saved, after] : cases) {
         SCOPED_TRACE(what);
         const Folder folder(Lines(lines));
         const auto failAt = [&steps = failing, error = error](SaveStep step) {
             return std::find(steps.begin(), steps.end(), step) != steps.end() ? error : std::errc{};
         };
         EXPECT_EQ(SaveResult(folder.path, Ivanov, Now, failAt), saved);
-        EXPECT_EQ(ReadWholeFile(folder.file).bytes, saved ? ResultLine(Ivanov) : Lines(lines));
-        EXPECT_EQ(folder.Files(), 1);
+        EXPECT_EQ(ReadWholeFile(folder.file).bytes, after);
+        const fs::path archived = folder.path / "Results" / ArchiveName(Now, 1);
+        EXPECT_EQ(ReadWholeFile(archived).bytes, after.empty() ? Lines(lines) : "");
+        EXPECT_EQ(folder.Files(), after.empty() ? 2 : 1);
     }
 }
 
-// Another program holding the file open without sharing, a read-only file, and a read-only folder where
-// that keeps files from being made (not on Windows): the save fails and the lines stay.
+// Another program holding the file open without sharing, and a read-only file: the save fails and the
+// lines stay.
 TEST(ResultFile, UnwritableFileFailsAndKeepsItsLines)
 {
-#ifndef _WIN32
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes to read-only files and folders";
-#endif
-    const std::tuple<int, bool, bool> cases[] = {// lines, the folder is read-only, the file is held open
+    if (WritesReadOnlyFiles())
+        GTEST_SKIP() << "this user writes to read-only files";
+    const std::tuple<int, bool> cases[] = {// lines, the file is held open
 #ifdef _WIN32
-                                                 {5, false, true},
-                                                 {100, false, true},
-#else
-                                                 {100, true, false},
+                                           {5, true},
+                                           {100, true},
 #endif
-                                                 {5, false, false}};
-    for (const auto &[lines, folderReadOnly, heldOpen] : cases) {
-        SCOPED_TRACE(testing::Message() << lines << folderReadOnly << heldOpen);
+                                           {5, false},
+                                           {100, false}};
+    for (const auto &[lines, heldOpen] : cases) {
+        SCOPED_TRACE(testing::Message() << lines << heldOpen);
         const Folder folder(Lines(lines));
-        const fs::path locked = folderReadOnly ? folder.path : folder.file;
+        const fs::path &locked = folder.file;
         fs::permissions(locked, fs::perms::owner_write,
                         heldOpen ? fs::perm_options::add : fs::perm_options::remove);
 #ifdef _WIN32
@@ -196,6 +238,42 @@ TEST(ResultFile, UnwritableFileFailsAndKeepsItsLines)
         EXPECT_EQ(ReadWholeFile(folder.file).bytes, Lines(lines));
         EXPECT_EQ(folder.Files(), 1);
     }
+}
+
+// Copies take turns: a lock held elsewhere, even in this process, is waited for and then given up on; it
+// ends with its holder, and with a holder's process killed in the middle of a save.
+TEST(ResultFile, OneCopyHoldsTheLockAtATime)
+{
+    using namespace std::chrono_literals;
+    const Folder folder;
+    {
+        const FileLock held(folder.file, 0ms);
+        ASSERT_TRUE(held.Held());
+        EXPECT_TRUE(held.Created());
+        EXPECT_FALSE(FileLock(folder.file, 50ms).Held());
+    }
+    EXPECT_TRUE(FileLock(folder.file, 0ms).Held());
+#ifndef _WIN32
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    const pid_t holder = fork();
+    if (holder == 0) {
+        const FileLock held(folder.file, 0ms);
+        const char taken = held.Held() ? 'y' : 'n';
+        if (write(pipeEnds[1], &taken, 1) == 1)
+            pause();
+        _exit(0);
+    }
+    char taken = 0;
+    ASSERT_EQ(read(pipeEnds[0], &taken, 1), 1);
+    EXPECT_EQ(taken, 'y');
+    EXPECT_FALSE(FileLock(folder.file, 0ms).Held());
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
+    EXPECT_TRUE(FileLock(folder.file, 0ms).Held());
+#endif
 }
 
 // The file lies in the program's folder however that folder's path ends, a drive's root included, and

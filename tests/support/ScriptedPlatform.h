@@ -1,11 +1,14 @@
 #pragma once
 
 #include "app/Platform.h"
+#include "app/QtPlatform.h"
 
 #include <QStringList>
+#include <QTimer>
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <utility>
 
 // A platform for window tests: message boxes are answered from a queue and recorded, the clock is set by
@@ -19,20 +22,29 @@ public:
     {
         const char *const icons[] = {"Exclamation", "Critical", "Information"};
         boxes << icons[int(icon)] + QString(buttons == Buttons::YesNo ? " YesNo: " : ": ") + text;
+        if (realBoxes) {
+            if (whileShown)
+                QTimer::singleShot(0, std::exchange(whileShown, nullptr));
+            return realBoxes->MsgBox(text, icon, buttons);
+        }
         if (const auto during = std::exchange(whileShown, nullptr)) {
             ++open;
             during();
             --open;
         }
-        if (answers.empty()) {
+        if (answers.empty())
             return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-        }
         const Answer answer = answers.front();
         answers.pop_front();
         return answer;
     }
-    void CloseMsgBox() override { ++closedBoxes; }
-    bool BoxOpen() const override { return open > 0; }
+    void CloseMsgBox() override
+    {
+        ++closedBoxes;
+        if (realBoxes)
+            realBoxes->CloseMsgBox();
+    }
+    bool BoxOpen() const override { return open > 0 || (realBoxes && realBoxes->BoxOpen()); }
     void EndProgram() override { ++endings; }
     bool Ended() const override { return endings > 0; }
     bool PrevInstance() override { return otherCopyRunning; }
@@ -60,6 +72,8 @@ public:
 
     std::deque<Answer> answers;       // answers to the coming boxes
     std::function<void()> whileShown; // runs inside the next box, as events would while it is open
+    // When set, the boxes are the program's own, shown on screen and answered by real input.
+    std::shared_ptr<QtPlatform> realBoxes;
     QStringList boxes;
     int closedBoxes = 0;
     int open = 0;

@@ -35,12 +35,9 @@ QStringList Base(const QString &title, const QList<Question> &questions, const Q
             lines << QStringLiteral("ANSWER%1=").arg(k + 1) + q.answers.value(k);
         lines << QStringLiteral("flag=%1").arg(q.flag) << "HELP=" + q.help;
     }
-    return lines << "SHOW_TIME=True"
-                 << "SHOW_QUESTIONTIME=True"
-                 << "SHOW_QUESTIONTEST=True"
-                 << "SHOW_FALSEANSWERS=True"
-                 << "SHOW_TRUEANSWERS=True"
-                 << "SHOW_num=True";
+    for (const char *setting : {"TIME", "QUESTIONTIME", "QUESTIONTEST", "FALSEANSWERS", "TRUEANSWERS", "num"})
+        lines << QStringLiteral("SHOW_%1=True").arg(setting);
+    return lines;
 }
 
 QList<Question> Numbered(int n)

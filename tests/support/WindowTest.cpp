@@ -3,6 +3,7 @@
 #include "testrun/frmMain.h"
 
 #include <QAbstractScrollArea>
+#include <QLabel>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -24,6 +25,19 @@ QString Text(const QWidget *window, std::initializer_list<const char *> names)
     for (const char *name : names)
         texts << Text(window, name);
     return texts.join(" | ");
+}
+
+QString Ticked(const frmMain *window)
+{
+    const QImage tick = Child<QLabel>(window, "Image2")->pixmap().toImage();
+    QString ticked;
+    for (const char *marker : {"Opt1", "Opt2", "Opt3", "Opt4"}) {
+        auto *label = Child<QLabel>(window, marker);
+        // What the examinee sees: a disabled label would draw its picture dimmed.
+        if (label->isEnabled() && label->pixmap().toImage() == tick)
+            ticked += marker[3];
+    }
+    return ticked;
 }
 
 void Click(const QWidget *window, const char *name)

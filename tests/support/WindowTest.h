@@ -35,6 +35,9 @@ template <typename T = QWidget> T *Child(const QWidget *window, const char *name
 // What a label, line box or text box shows; of several controls, their texts joined by " | ".
 QString Text(const QWidget *window, const char *name);
 QString Text(const QWidget *window, std::initializer_list<const char *> names);
+// The slots of the question window whose marker shows the tick, as their numbers: "2" when b) alone is
+// chosen.
+QString Ticked(const frmMain *window);
 // A left click on a control; on a text box it lands in the text, where the examinee clicks.
 void Click(const QWidget *window, const char *name);
 void SendMouse(QWidget *to, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held);

@@ -27,5 +27,7 @@ TEST(Cp1251, UndefinedByteSurvivesAndForeignCharactersBecomeOneQuestionMarkEach)
         {u"\u0098", "\x98"}, {u"a\u00E9b", "a?b"}, {u"x\U0001F600y", "x?y"}, {u"\xD800z\xDC00", "?z?"}};
     for (const auto &[text, bytes] : cases)
         EXPECT_EQ(Utf16ToCp1251(text), bytes) << testing::PrintToString(bytes);
+    // What a name can keep: exactly the characters that do not become '?'.
+    EXPECT_EQ(KeepCp1251(u"Li\u5F20\U0001F600\u00E9\u20AC\xD800\u0098\u0401"), u"Li\u20AC\u0098\u0401");
 }
 } // namespace
