@@ -13,8 +13,13 @@ install(FILES ${PROJECT_SOURCE_DIR}/AboutTest.txt DESTINATION .)
 if(WIN32)
     install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/qt.conf "${PROJECT_SOURCE_DIR}/packaging/windows/ПРОЧТИ.txt"
             DESTINATION .)
-    # Qt's own Russian texts (the text boxes' menus): the program loads qtbase_ru.qm by that name.
-    install(FILES "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}/qtbase_ru.qm" DESTINATION translations)
+    # Qt's own Russian texts (the text boxes' menus): the program loads qtbase_ru.qm by that name. A Qt
+    # built without its translations (the cross build's) takes the build machine's: they are the same on
+    # every platform.
+    find_file(ZT_QTBASE_RU qtbase_ru.qm
+              PATHS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}" /usr/share/qt6/translations
+              NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+    install(FILES "${ZT_QTBASE_RU}" DESTINATION translations)
     # The plugins the windows need: the platform itself and its native look.
     install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
     install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)

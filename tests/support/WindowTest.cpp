@@ -73,13 +73,14 @@ void Drag(QWidget *control, QPoint by, QPoint at, Qt::MouseButton button)
     Send(control, QEvent::MouseButtonRelease, at + by, global + by, button, Qt::NoButton);
 }
 
-QRegion Shape(QWidget *window)
-{
 #ifdef _WIN32
+namespace {
+// The rectangles of a system region, which is then deleted.
+QRegion Taken(HRGN region)
+{
     QRegion shape;
-    const HRGN region = CreateRectRgn(0, 0, 0, 0);
-    if (GetWindowRgn(reinterpret_cast<HWND>(window->winId()), region) != ERROR) {
-        std::vector<char> data(GetRegionData(region, 0, nullptr));
+    std::vector<char> data(GetRegionData(region, 0, nullptr));
+    if (!data.empty()) {
         auto *header = reinterpret_cast<RGNDATA *>(data.data());
         GetRegionData(region, DWORD(data.size()), header);
         const auto *rects = reinterpret_cast<const RECT *>(header->Buffer);
@@ -89,6 +90,23 @@ QRegion Shape(QWidget *window)
     }
     DeleteObject(region);
     return shape;
+}
+} // namespace
+
+QRegion SystemRoundRect(int right, int bottom, int ellipse)
+{
+    return Taken(CreateRoundRectRgn(0, 0, right, bottom, ellipse, ellipse));
+}
+#endif
+
+QRegion Shape(QWidget *window)
+{
+#ifdef _WIN32
+    const HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(reinterpret_cast<HWND>(window->winId()), region) == ERROR) {
+        SetRectRgn(region, 0, 0, 0, 0);
+    }
+    return Taken(region);
 #else
     return window->mask();
 #endif

@@ -47,6 +47,10 @@ void Drag(QWidget *control, QPoint by, QPoint at = {}, Qt::MouseButton button = 
 // The area a window shows, in device pixels: on Windows the region the system holds for it, elsewhere
 // the mask Qt keeps.
 QRegion Shape(QWidget *window);
+#ifdef _WIN32
+// The region the system itself makes of a rounded rectangle from the origin.
+QRegion SystemRoundRect(int right, int bottom, int ellipse);
+#endif
 
 // Lets the program's queued steps run: the road between windows goes on from the event loop.
 void Settle();
