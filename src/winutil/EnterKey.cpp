@@ -7,6 +7,12 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#ifdef _WIN32
+#include <QAbstractNativeEventFilter>
+
+#include <windows.h>
+#endif
+
 namespace EnterKey {
 namespace {
 bool IsEnter(const QEvent *event)
@@ -46,6 +52,44 @@ private:
     QPushButton *m_button;
 };
 
+#ifdef _WIN32
+// Windows marks each repeat of a held key in its message: the key was already down. Such a press of a
+// key that presses buttons is dropped before Qt sees it, with the character it would type. Qt's own mark
+// cannot serve: it also falls on the first press after a release that went to a window now gone.
+class RepeatMessages final : public QObject, public QAbstractNativeEventFilter
+{
+public:
+    explicit RepeatMessages(QObject *owner) : QObject(owner)
+    {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~RepeatMessages() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+
+    bool nativeEventFilter(const QByteArray &, void *message, qintptr *) override
+    {
+        const auto *msg = static_cast<const MSG *>(message);
+        constexpr LPARAM WasDown = LPARAM(1) << 30;
+        if ((msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) || (msg->lParam & WasDown) == 0 ||
+            !PressesButtons(msg->wParam)) {
+            return false;
+        }
+        MSG typed;
+        if (PeekMessageW(&typed, msg->hwnd, WM_CHAR, WM_CHAR, PM_NOREMOVE) &&
+            (typed.wParam == L'\r' || typed.wParam == L' ')) {
+            PeekMessageW(&typed, msg->hwnd, WM_CHAR, WM_CHAR, PM_REMOVE);
+        }
+        return true;
+    }
+
+private:
+    // Enter (either), and Space where a button has the focus: in a text box its repeats type blanks.
+    static bool PressesButtons(WPARAM key)
+    {
+        return key == VK_RETURN ||
+               (key == VK_SPACE && qobject_cast<QAbstractButton *>(QApplication::focusWidget()) != nullptr);
+    }
+};
+#else
 // Sees every key event the window system delivers: each reaches a window before its widgets, so it is
 // judged there, once, whichever window or message box has the focus. Enter, and Space on a button, act
 // once per press however long the key is held.
@@ -70,7 +114,7 @@ protected:
             held->Release(key->timestamp());
             return false;
         }
-        return !held->NewPress(key->timestamp(), key->isAutoRepeat());
+        return !held->NewPress(key->timestamp());
     }
 
 private:
@@ -95,6 +139,7 @@ private:
     HeldKey m_keypadEnter;
     HeldKey m_space;
 };
+#endif
 } // namespace
 
 void SetDefault(QWidget *window, QPushButton *button)
@@ -105,6 +150,10 @@ void SetDefault(QWidget *window, QPushButton *button)
 
 void IgnoreRepeats(QObject *owner)
 {
+#ifdef _WIN32
+    new RepeatMessages(owner);
+#else
     QApplication::instance()->installEventFilter(new RepeatFilter(owner));
+#endif
 }
 } // namespace EnterKey

@@ -1,16 +1,11 @@
 #include "winutil/HeldKey.h"
 
-bool HeldKey::NewPress(std::uint64_t time, bool marked)
+bool HeldKey::NewPress(std::uint64_t time) const
 {
-    const bool sameInstantAsRelease = time != 0 && time == m_releasedAt;
-    const bool markedWhileDown = marked && m_down && time - m_pressedAt <= LongestRepeatGap;
-    m_down = true;
-    m_pressedAt = time;
-    return !sameInstantAsRelease && !markedWhileDown;
+    return time == 0 || time != m_releasedAt;
 }
 
 void HeldKey::Release(std::uint64_t time)
 {
-    m_down = false;
     m_releasedAt = time;
 }

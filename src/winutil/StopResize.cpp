@@ -42,7 +42,8 @@ LRESULT CALLBACK SizeLimitProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     monitor.cbSize = sizeof monitor;
     if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
         const RECT &work = monitor.rcWork;
-        info.ptMinTrackSize = FitWithin(info.ptMinTrackSize, {work.right - work.left, work.bottom - work.top});
+        info.ptMinTrackSize =
+            FitWithin(info.ptMinTrackSize, {work.right - work.left, work.bottom - work.top});
     }
     std::memcpy(reinterpret_cast<void *>(lParam), &info, sizeof info);
     return 0;
