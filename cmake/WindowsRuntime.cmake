@@ -1,7 +1,8 @@
 # Run at install time: copies beside the programs every DLL that they and their plugins load, and no other,
 # from Qt's and the compiler's folders; the system's own DLLs stay out. Fails on a DLL found nowhere.
 # Set by the caller: ZT_BINARIES (the installed programs and plugins), ZT_DLL_DIRS (where to look),
-# ZT_SYSTEM_DLL_DIR (the system's DLLs; in a cross build Wine's copies of them), ZT_LOOKUP_DIR (scratch).
+# ZT_SYSTEM_DLL_DIR (the system's DLLs; in a cross build Wine's copies of them), ZT_LOOKUP_DIR (scratch),
+# ZT_STRIP (the strip tool, when there is one: the DLLs come with their debugging information).
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
 if(NOT CMAKE_HOST_WIN32)
     set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
@@ -46,5 +47,12 @@ foreach(dll IN LISTS found)
     string(FIND "${lower}" "${system}" at)
     if(NOT at EQUAL 0)
         file(INSTALL "${dll}" DESTINATION "${CMAKE_INSTALL_PREFIX}")
+        get_filename_component(name "${dll}" NAME)
+        list(APPEND ZT_BINARIES "${CMAKE_INSTALL_PREFIX}/${name}")
     endif()
 endforeach()
+if(ZT_STRIP)
+    foreach(binary IN LISTS ZT_BINARIES)
+        execute_process(COMMAND "${ZT_STRIP}" --strip-unneeded "${binary}" COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+endif()
