@@ -1,12 +1,12 @@
 #include "app/Flow.h"
 
 #include "about/frmAbout.h"
-#include "app/Platform.h"
 #include "app/frmChose.h"
 #include "results/frmEnd.h"
 #include "testrun/frmMain.h"
 #include "winutil/EnterKey.h"
 #include "winutil/Forms.h"
+#include "winutil/Platform.h"
 
 #include <QThread>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/InstanceLock.h"
-#include "app/Platform.h"
+#include "winutil/Platform.h"
 
 #include <QPointer>
 

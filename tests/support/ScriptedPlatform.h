@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Platform.h"
 #include "app/QtPlatform.h"
+#include "winutil/Platform.h"
 
 #include <QStringList>
 #include <QTimer>
