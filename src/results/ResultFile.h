@@ -1,7 +1,7 @@
 #pragma once
 
+#include "testbase/Now.h"
 #include "testbase/TestState.h"
-#include "testrun/Now.h"
 
 #include <filesystem>
 #include <functional>

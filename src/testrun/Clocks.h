@@ -1,6 +1,6 @@
 #pragma once
 
-#include "testrun/Now.h"
+#include "testbase/Now.h"
 
 #include <cstdint>
 #include <optional>
