@@ -2,7 +2,7 @@
 
 #include "basetool/ContentCheck.h"
 #include "basetool/EncodingCheck.h"
-#include "basetool/Utf8.h"
+#include "basetool/Utf8Text.h"
 #include "testbase/BaseFormat.h"
 #include "testbase/Cp1251.h"
 #include "testbase/Messages.h"
