@@ -4,6 +4,7 @@
 #include "testbase/BaseFormat.h"
 #include "testbase/Conversions.h"
 #include "testbase/Cp1251.h"
+#include "testbase/KeyLookup.h"
 #include "testbase/Loader.h"
 #include "testrun/Clocks.h"
 
