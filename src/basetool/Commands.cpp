@@ -5,6 +5,7 @@
 #include "basetool/Convert.h"
 #include "basetool/ResultsTable.h"
 #include "results/ResultFile.h"
+#include "results/ResultLines.h"
 #include "testbase/Messages.h"
 #include "testbase/Topics.h"
 
