@@ -76,25 +76,29 @@ ResultLineFault ParseResultLine(std::string_view line, ResultRecord &record)
 
 std::string ResultLine(const TestState &state)
 {
-    std::string line = state.UserName + "= ";
+    std::string line = state.UserName;
+    line += NameEnd;
     for (int i = 1; i <= state.QuestCount; ++i) {
         const bool given = static_cast<std::size_t>(i) < state.GivenAnswer.size();
-        line += "  " + std::to_string(given ? state.GivenAnswer[i] : 0);
+        line += AnswerGap;
+        line += std::to_string(given ? state.GivenAnswer[i] : 0);
     }
-    line += "  True= " + std::to_string(state.TrueCount);
-    line += "  False= " + std::to_string(state.WrongCount());
+    line += TrueKey;
+    line += std::to_string(state.TrueCount);
+    line += FalseKey;
+    line += std::to_string(state.WrongCount());
     line += "\r\n";
     return line;
 }
 
 std::filesystem::path ResultFilePath(const std::filesystem::path &programFolder)
 {
-    return programFolder / "Result.res";
+    return programFolder / ResultFileName;
 }
 
 std::filesystem::path ArchiveFolder(const std::filesystem::path &programFolder)
 {
-    return programFolder / "Results";
+    return programFolder / ArchiveFolderName;
 }
 
 std::string ArchiveName(const LocalDateTime &at, int attempt)

@@ -31,6 +31,10 @@ enum class ResultLineFault
 // Reads one line, without its line end, into record.
 ResultLineFault ParseResultLine(std::string_view line, ResultRecord &record);
 
+// The result file beside the program, and the folder beside it where full result files are kept.
+inline constexpr std::string_view ResultFileName = "Result.res";
+inline constexpr std::string_view ArchiveFolderName = "Results";
+
 // One result line, Windows-1251, ending in CR LF: name, "= ", each given answer after two blanks,
 // "  True= ", right answers, "  False= ", wrong answers.
 std::string ResultLine(const TestState &state);
