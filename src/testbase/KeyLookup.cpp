@@ -5,8 +5,6 @@
 
 #include <algorithm>
 
-namespace {
-// Whether line begins with the key in any letter case; upperKey is already upper-cased.
 bool StartsWithKey(std::string_view line, std::string_view upperKey)
 {
     if (line.size() < upperKey.size())
@@ -17,7 +15,6 @@ bool StartsWithKey(std::string_view line, std::string_view upperKey)
     }
     return true;
 }
-} // namespace
 
 std::string GetSet(const BaseText &arr, std::string_view sValue, std::size_t StartPos)
 {

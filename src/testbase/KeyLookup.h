@@ -8,6 +8,9 @@
 #include <string_view>
 #include <vector>
 
+// Whether line begins with the key in any letter case; upperKey is already upper-cased.
+bool StartsWithKey(std::string_view line, std::string_view upperKey);
+
 // The value of the first line from StartPos on whose first characters equal sValue in any letter case;
 // empty when none does. Nothing is trimmed. StartPos 0 searches from line 1. This is the definition;
 // KeyIndex answers the same faster.
