@@ -7,7 +7,6 @@
 #include "testbase/HeadLines.h"
 #include "testbase/KeyLookup.h"
 #include "testbase/Loader.h"
-#include "testrun/Clocks.h"
 
 #include <array>
 #include <string>
