@@ -82,7 +82,7 @@ private:
         return false;
     }
 
-    PointL WorkArea() const
+    SizeLimits::PointL WorkArea() const
     {
         const QSize area = m_window->screen()->availableGeometry().size();
         return {area.width(), area.height()};
@@ -92,7 +92,7 @@ private:
     void FitToScreen()
     {
         const QSize margins = m_normalMargins;
-        const PointL outer = FitWithin(
+        const SizeLimits::PointL outer = FitWithin(
             {m_window->width() + margins.width(), m_window->height() + margins.height()}, WorkArea());
         m_window->resize(outer.x - margins.width(), outer.y - margins.height());
         if (m_window->isVisible()) {
@@ -110,7 +110,7 @@ private:
     void Apply()
     {
         const QSize margins = m_normalMargins;
-        MINMAXINFO info;
+        SizeLimits::MINMAXINFO info;
         info.ptMinTrackSize = {m_ownMin.width() + margins.width(), m_ownMin.height() + margins.height()};
         info.ptMaxTrackSize = {m_ownMax.width() + margins.width(), m_ownMax.height() + margins.height()};
         ApplySizeLimits(m_limits, info);
