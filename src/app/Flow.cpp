@@ -4,17 +4,13 @@
 #include "app/frmChose.h"
 #include "results/frmEnd.h"
 #include "testrun/frmMain.h"
-#include "winutil/EnterKey.h"
 #include "winutil/Forms.h"
 #include "winutil/Platform.h"
 
 #include <QThread>
 #include <QTimer>
 
-Flow::Flow(TestState &state, Platform &platform) : m_state(state), m_platform(platform)
-{
-    EnterKey::IgnoreRepeats(this);
-}
+Flow::Flow(TestState &state, Platform &platform) : m_state(state), m_platform(platform) {}
 
 Flow::~Flow()
 {
