@@ -5,6 +5,7 @@
 // here, which take turns exactly as processes do), and what taking the lock alone costs.
 #include "results/FileLock.h"
 #include "results/ResultFile.h"
+#include "results/ResultLines.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,6 +4,7 @@
 #include "testbase/BaseText.h"
 #include "testbase/Cp1251.h"
 #include "testbase/HeadLines.h"
+#include "testbase/KeyLookup.h"
 #include "testbase/Loader.h"
 
 #include <sys/mman.h>

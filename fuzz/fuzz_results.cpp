@@ -2,7 +2,7 @@
 // neither crash nor hang, every finding and every row must stay one line of valid UTF-8, and a file name of
 // any bytes must print as valid UTF-8 too.
 #include "basetool/ResultsTable.h"
-#include "basetool/Utf8.h"
+#include "basetool/Utf8Text.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,11 +1,11 @@
 #include "about/frmAbout.h"
 
-#include "app/Platform.h"
 #include "artwork/Artwork.h"
 #include "look/Look.h"
 #include "look/UiText.h"
 #include "testbase/FileIo.h"
 #include "ui_frmAbout.h"
+#include "winutil/Platform.h"
 #include "winutil/WindowDrag.h"
 
 #include <QShowEvent>

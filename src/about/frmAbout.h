@@ -20,15 +20,14 @@ public:
     explicit frmAbout(Platform &platform, QWidget *parent = nullptr);
     ~frmAbout() override;
 
-    // One colour step of the logo; the window's timer calls it every 200 ms while the window is open.
-    void Timer1_Timer();
-
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
     void Form_Load();
+    // One colour step of the logo; the window's timer calls it every 200 ms while the window is open.
+    void Timer1_Timer();
     void Label1_Click();
 
     std::unique_ptr<Ui::frmAbout> m_ui;

@@ -1,20 +1,16 @@
 #include "app/Flow.h"
 
 #include "about/frmAbout.h"
-#include "app/Platform.h"
 #include "app/frmChose.h"
 #include "results/frmEnd.h"
 #include "testrun/frmMain.h"
-#include "winutil/EnterKey.h"
 #include "winutil/Forms.h"
+#include "winutil/Platform.h"
 
 #include <QThread>
 #include <QTimer>
 
-Flow::Flow(TestState &state, Platform &platform) : m_state(state), m_platform(platform)
-{
-    EnterKey::IgnoreRepeats(this);
-}
+Flow::Flow(TestState &state, Platform &platform) : m_state(state), m_platform(platform) {}
 
 Flow::~Flow()
 {

@@ -90,7 +90,6 @@ void QtPlatform::CloseMsgBox()
 
 void QtPlatform::EndProgram()
 {
-    m_ended = true;
     const auto windows = QApplication::topLevelWidgets();
     for (QWidget *window : windows) {
         window->hide();

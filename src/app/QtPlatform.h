@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/InstanceLock.h"
-#include "app/Platform.h"
+#include "winutil/Platform.h"
 
 #include <QPointer>
 
@@ -20,7 +20,6 @@ public:
     void CloseMsgBox() override;
     bool BoxOpen() const override { return !m_openBox.isNull(); }
     void EndProgram() override;
-    bool Ended() const override { return m_ended; }
     bool PrevInstance() override;
     std::filesystem::path AppPath() const override;
     std::filesystem::path TakeCommand() override;
@@ -33,7 +32,6 @@ public:
 private:
     std::filesystem::path m_command;
     QString m_lockPath;
-    bool m_ended = false;
     std::unique_ptr<InstanceLock> m_lock;
     QPointer<QMessageBox> m_openBox;
 };

@@ -1,7 +1,6 @@
 #include "app/frmChose.h"
 #include "ui_frmChose.h"
 
-#include "app/Platform.h"
 #include "artwork/Artwork.h"
 #include "look/Look.h"
 #include "look/UiText.h"
@@ -10,6 +9,7 @@
 #include "testbase/TestState.h"
 #include "testbase/Topics.h"
 #include "winutil/EnterKey.h"
+#include "winutil/Platform.h"
 #include "winutil/WindowDrag.h"
 
 #include <QAbstractItemView>

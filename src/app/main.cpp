@@ -3,6 +3,7 @@
 #include "app/QtPlatform.h"
 #include "artwork/Artwork.h"
 #include "testbase/TestState.h"
+#include "winutil/EnterKey.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -49,6 +50,8 @@ int main(int argc, char *argv[])
     QtPlatform platform(std::move(command));
     TestState state;
     Flow flow(state, platform);
+    // For every window and message box of the program: a held key acts once.
+    EnterKey::IgnoreRepeats(&flow);
     flow.Start();
     const int status = QApplication::exec();
     fontList.join();

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "results/DurableFiles.h"
+
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 // Why a file could not be written.
 enum class WriteFailure
@@ -18,19 +18,8 @@ enum class WriteFailure
     Failed,       // anything else the system reports
 };
 
-// The steps of a write, so that tests can make one fail the way a full disk or a read-only folder does.
-enum class WriteStep
-{
-    Create,
-    Write,
-    Rename,
-};
-using WriteFailAt = std::function<std::errc(WriteStep)>;
-
-// Writes bytes into a new file beside path, created exclusively under a name of its own and never through
-// a link, puts them on the disk and then renames them into path's place, so that path holds either all
-// its old bytes or all the new ones, even after a crash. When path is a link, the file it points to is
-// replaced and the link stays. An existing file keeps its permissions. On failure path is unchanged and
+// Replaces path's contents durably (ReplaceDurably). When path is a link, the file it points to is
+// replaced and the link stays; a folder or a read-only file is refused. On failure path is unchanged and
 // nothing is left beside it.
 WriteFailure ReplaceContents(const std::filesystem::path &path, std::string_view bytes,
                              const WriteFailAt &failAt = {});

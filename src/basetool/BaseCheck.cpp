@@ -2,9 +2,8 @@
 
 #include "basetool/ContentCheck.h"
 #include "basetool/EncodingCheck.h"
-#include "basetool/Utf8.h"
+#include "basetool/Utf8Text.h"
 #include "testbase/BaseFormat.h"
-#include "testbase/Cp1251.h"
 #include "testbase/Messages.h"
 
 #include <algorithm>
@@ -30,8 +29,7 @@ std::string HeaderSlip(std::string_view line)
         return "перед ним метка BOM";
     const auto first = line.find_first_not_of(" \t");
     const auto last = line.find_last_not_of(" \t");
-    if (first != std::string_view::npos &&
-        UpperCp1251(line.substr(first, last - first + 1)) == UpperCp1251(BaseFormat::Header))
+    if (first != std::string_view::npos && IsListedHeader(line.substr(first, last - first + 1)))
         return "вокруг него пробелы";
     return "сейчас там " + Quoted(line);
 }
@@ -53,7 +51,7 @@ Finding ListingVerdict(ListingEntry entry, const HeadLines &head, const BaseText
         return Verdict(2, Level::Note, "попадёт в список тем как " + Quoted(*title));
     if (text.LineCount() == 0)
         return Verdict(0, Level::Error, out + "файл пуст");
-    if (UpperCp1251(text.Line(1)) == UpperCp1251(BaseFormat::Header))
+    if (IsListedHeader(text.Line(1)))
         return Verdict(1, Level::Error, out + "нет строки 2 с названием темы");
     return Verdict(1, Level::Error,
                    out + "в строке 1 должно стоять только «" + std::string(BaseFormat::Header) +

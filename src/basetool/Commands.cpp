@@ -5,6 +5,7 @@
 #include "basetool/Convert.h"
 #include "basetool/ResultsTable.h"
 #include "results/ResultFile.h"
+#include "results/ResultLines.h"
 #include "testbase/Messages.h"
 #include "testbase/Topics.h"
 
@@ -14,8 +15,12 @@
 namespace {
 constexpr int UsageStatus = 4;
 
-constexpr std::string_view Help =
-    R"(zorvanta-base — проверка и преобразование тестовых баз, чтение файла результатов
+// The help text, with the result file's and the archive folder's names as the program spells them.
+std::string Help()
+{
+    const std::string file(ResultFileName);
+    const std::string archive(ArchiveFolderName);
+    return R"(zorvanta-base — проверка и преобразование тестовых баз, чтение файла результатов
 
 zorvanta-base check ФАЙЛ|ПАПКА...
     Проверяет базы тем же кодом, что и программа: попадёт ли база в список тем, если
@@ -51,10 +56,12 @@ zorvanta-base convert [--check] [--from cp1251|utf-8] --in-place ФАЙЛ
 
 zorvanta-base results [--csv] [--all] [ФАЙЛ|ПАПКА...]
     Печатает файл результатов таблицей: имя, ответы, верных, неверных и процент верных.
-    Без ФАЙЛА читает Result.res рядом с программой; из ПАПКИ программы — её Result.res.
+    Без ФАЙЛА читает )" +
+           file + R"( рядом с программой; из ПАПКИ программы — её )" + file + R"(.
     Файлов и папок может быть несколько, например папки программы со всех компьютеров
     класса: тогда таблица одна, и у каждой строки названа папка, откуда она.
-    --all  сначала прочесть старые файлы из папки Results рядом с каждым файлом,
+    --all  сначала прочесть старые файлы из папки )" +
+           archive + R"( рядом с каждым файлом,
            от старых к новым, и назвать файл каждой строки.
     --csv  вывести CSV в UTF-8 с меткой BOM и разделителем «;»: так его правильно,
            с русскими именами, открывают Excel и LibreOffice с русскими настройками.
@@ -66,6 +73,7 @@ zorvanta-base results [--csv] [--all] [ФАЙЛ|ПАПКА...]
 в целом, а уровень — «итог», «предупреждение» или «ошибка». Ошибки идут в поток
 ошибок. Неверная командная строка — код выхода 4.
 )";
+}
 
 int Usage(std::ostream &err, const std::string &problem)
 {
@@ -239,14 +247,14 @@ int RunTool(const std::vector<std::string> &args, const std::filesystem::path &p
             std::ostream &out, std::ostream &err)
 {
     if (args.empty()) {
-        err << Help;
+        err << Help();
         return UsageStatus;
     }
     const std::string &command = args.front();
     if (command == "help" || std::find_if(args.begin(), args.end(), [](const std::string &arg) {
                                  return arg == "--help" || arg == "-h";
                              }) != args.end()) {
-        out << Help;
+        out << Help();
         return 0;
     }
     FindingPrinter printer(out, err);

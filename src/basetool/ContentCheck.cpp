@@ -4,8 +4,9 @@
 #include "testbase/BaseFormat.h"
 #include "testbase/Conversions.h"
 #include "testbase/Cp1251.h"
+#include "testbase/HeadLines.h"
+#include "testbase/KeyLookup.h"
 #include "testbase/Loader.h"
-#include "testrun/Clocks.h"
 
 #include <array>
 #include <string>
@@ -15,8 +16,6 @@ using namespace BaseFormat;
 
 namespace {
 constexpr std::size_t NoKey = static_cast<std::size_t>(-1);
-// Lines 1 to 4 are the header, the title and the two times; keys start after them.
-constexpr std::size_t FirstKeyLine = 5;
 
 // More warnings than anyone reads; a base of a million broken questions must not fill the memory with them.
 constexpr std::size_t MostWarnings = 1000;
@@ -78,27 +77,24 @@ std::size_t KeyOf(std::string_view line, const std::vector<std::string> &upperKe
     const char first = UpperCp1251(line.front());
     for (std::size_t j = 0; j < upperKeys.size(); ++j) {
         const std::string &key = upperKeys[j];
-        if (key.front() != first || line.size() < key.size())
-            continue;
-        std::size_t same = 1;
-        while (same < key.size() && UpperCp1251(line[same]) == key[same])
-            ++same;
-        if (same == key.size())
+        if (key.front() == first && StartsWithKey(line, key))
             return j;
     }
     return NoKey;
 }
 
-void TitleLine(const BaseText &text, Collector &out)
+void CheckTitle(const BaseText &text, Collector &out)
 {
-    if (text.LineCount() < 2)
+    if (text.LineCount() < TitleLine)
         return;
-    const std::string_view line = text.Line(2);
-    if (line.size() <= 2) {
-        out.Warn(2, "название темы пустое: в списке тем будет пустая строка");
-    } else if (IsWordCharacter(line[1]) && IsWordCharacter(line[2])) {
-        out.Warn(2, "название берётся с 3-го символа, и " + Quoted(line.substr(0, 2)) +
-                        " отрезается от слова: в списке тем будет " + Quoted(line.substr(2)));
+    const std::string_view line = text.Line(TitleLine);
+    const std::string title = TitleOf(line);
+    if (title.empty()) {
+        out.Warn(TitleLine, "название темы пустое: в списке тем будет пустая строка");
+    } else if (IsWordCharacter(line[TitleSkipped - 1]) && IsWordCharacter(line[TitleSkipped])) {
+        out.Warn(TitleLine, "название берётся с " + Number(TitleSkipped + 1) + "-го символа, и " +
+                                Quoted(line.substr(0, TitleSkipped)) +
+                                " отрезается от слова: в списке тем будет " + Quoted(title));
     }
 }
 
@@ -126,8 +122,8 @@ void TimeLine(const BaseText &text, std::size_t lineNumber, std::size_t column, 
     const std::string_view written = TimeWritten(text.Line(lineNumber), writtenAt);
     if (!written.empty() && written != TrimBlanks(limit)) {
         out.Warn(lineNumber, "время " + Quoted(written) + " стоит с " + Number(writtenAt) +
-                                 "-го символа, а программа берёт 8 символов с " + Number(column) +
-                                 "-го: " + Quoted(limit));
+                                 "-го символа, а программа берёт " + Number(TimeLength) + " символов с " +
+                                 Number(column) + "-го: " + Quoted(limit));
     }
     const std::string what = wholeTest ? "время на тест " : "время на вопрос ";
     const auto seconds = ReadTime(limit);
@@ -328,7 +324,7 @@ std::vector<Finding> ContentFindings(const BaseText &text, const std::vector<std
 {
     std::vector<Finding> findings;
     Collector out(findings);
-    TitleLine(text, out);
+    CheckTitle(text, out);
     const BaseLimits limits = ReadLimits(text);
     TimeLine(text, TestTimeLine, TestTimeColumn, limits.TestTime, true, out);
     TimeLine(text, QuestTimeLine, QuestTimeColumn, limits.QuestTime, false, out);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "basetool/Utf8.h"
+#include "basetool/Utf8Text.h"
 
 #include <cstddef>
 #include <optional>

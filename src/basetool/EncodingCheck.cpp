@@ -1,6 +1,6 @@
 #include "basetool/EncodingCheck.h"
 
-#include "basetool/Utf8.h"
+#include "basetool/Utf8Text.h"
 
 #include <algorithm>
 #include <string>

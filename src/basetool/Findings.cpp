@@ -1,6 +1,6 @@
 #include "basetool/Findings.h"
 
-#include "basetool/Utf8.h"
+#include "basetool/Utf8Text.h"
 #include "testbase/Messages.h"
 
 #include <cstdio>

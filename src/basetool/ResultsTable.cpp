@@ -1,6 +1,6 @@
 #include "basetool/ResultsTable.h"
 
-#include "basetool/Utf8.h"
+#include "basetool/Utf8Text.h"
 #include "results/ResultFile.h"
 #include "testbase/BaseText.h"
 #include "testbase/FileIo.h"

@@ -3,7 +3,10 @@
 #include "testbase/FileIo.h"
 
 #include <cerrno>
+#include <chrono>
+#include <cinttypes>
 #include <cstdio>
+#include <random>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -17,6 +20,10 @@
 #endif
 
 namespace {
+constexpr std::errc none{};
+// Names are random, so a second attempt is for a name someone made just now; a hundred is an attack.
+constexpr int NameAttempts = 100;
+
 std::errc LastErrno()
 {
     return errno != 0 ? static_cast<std::errc>(errno) : std::errc::io_error;
@@ -48,10 +55,11 @@ std::FILE *OpenForWriting(const std::filesystem::path &file, WriteMode mode)
 }
 
 // A new file for writing, made only where nothing is there, so that no file is overwritten and no link is
-// followed.
-std::FILE *CreateExclusively(const std::filesystem::path &file)
+// followed. A private file can be read by its owner alone (where the system has such permissions).
+std::FILE *CreateExclusively(const std::filesystem::path &file, bool privateFile = false)
 {
 #ifdef _WIN32
+    (void)privateFile;
     int fd = -1;
     if (_wsopen_s(&fd, file.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYNO,
                   _S_IREAD | _S_IWRITE) != 0)
@@ -61,8 +69,25 @@ std::FILE *CreateExclusively(const std::filesystem::path &file)
         _close(fd);
     return f;
 #else
-    return std::fopen(file.c_str(), "wbx");
+    const int fd =
+        open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, privateFile ? 0600 : 0666);
+    if (fd < 0)
+        return nullptr;
+    std::FILE *f = fdopen(fd, "wb");
+    if (f == nullptr)
+        close(fd);
+    return f;
 #endif
+}
+
+std::filesystem::path TemporaryName(const std::filesystem::path &file, std::mt19937_64 &random)
+{
+    char suffix[48];
+    std::snprintf(suffix, sizeof suffix, ".%016" PRIx64 ".zorvanta-base.tmp",
+                  static_cast<std::uint64_t>(random()));
+    std::filesystem::path name = file;
+    name += suffix;
+    return name;
 }
 
 bool SyncToDisk(std::FILE *f)
@@ -131,6 +156,51 @@ std::errc CopyDurably(const std::filesystem::path &from, const std::filesystem::
         std::filesystem::remove(to, ec);
     }
     return error;
+}
+
+std::errc ReplaceDurably(const std::filesystem::path &file, std::string_view bytes, const WriteFailAt &failAt)
+{
+    const auto hook = [&](WriteStep step) { return failAt ? failAt(step) : none; };
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(file, ec);
+    const bool existed = std::filesystem::exists(status);
+
+    std::random_device seed;
+    std::mt19937_64 random(
+        (static_cast<std::uint64_t>(seed()) << 32) ^ seed() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::filesystem::path temporary;
+    std::FILE *out = nullptr;
+    std::errc error = std::errc::file_exists;
+    for (int attempt = 0; attempt < NameAttempts && error == std::errc::file_exists; ++attempt) {
+        temporary = TemporaryName(file, random);
+        error = hook(WriteStep::Create);
+        if (error == none) {
+            errno = 0;
+            out = CreateExclusively(temporary, existed);
+            error = out != nullptr ? none : LastErrno();
+        }
+    }
+    if (error != none)
+        return error;
+    const std::errc refused = hook(WriteStep::Write);
+    errno = 0;
+    const std::errc written = Finish(out, [&](std::FILE *f) {
+        return refused != none || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    });
+    error = refused != none ? refused : written;
+    if (error == none && existed)
+        std::filesystem::permissions(temporary, status.permissions(), ec);
+    if (error == none)
+        error = hook(WriteStep::Rename);
+    if (error == none)
+        error = PutInPlace(temporary, file);
+    if (error != none) {
+        std::filesystem::remove(temporary, ec);
+        return error;
+    }
+    SyncFolder(file.parent_path());
+    return none;
 }
 
 std::errc PutInPlace(const std::filesystem::path &from, const std::filesystem::path &to)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string_view>
 #include <system_error>
 
@@ -15,6 +16,22 @@ enum class WriteMode
 
 // Writes the bytes with one write and returns once they are on the disk.
 std::errc WriteDurably(const std::filesystem::path &file, WriteMode mode, std::string_view bytes);
+
+// The steps of a replace, so that tests can make one fail the way a full disk or a read-only folder does.
+enum class WriteStep
+{
+    Create,
+    Write,
+    Rename,
+};
+using WriteFailAt = std::function<std::errc(WriteStep)>;
+
+// Writes bytes into a new file beside file, created exclusively under a name of its own and never through
+// a link, puts them on the disk and then renames it into file's place, so that file holds either all its
+// old bytes or all the new ones, even after a crash. A file that is there keeps its permissions; the new
+// bytes are private until they have them. On failure file is unchanged and nothing is left beside it.
+std::errc ReplaceDurably(const std::filesystem::path &file, std::string_view bytes,
+                         const WriteFailAt &failAt = {});
 
 // Puts from in to's place in one step, replacing the file that is there.
 std::errc PutInPlace(const std::filesystem::path &from, const std::filesystem::path &to);

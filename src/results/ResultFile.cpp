@@ -2,6 +2,7 @@
 
 #include "results/DurableFiles.h"
 #include "results/FileLock.h"
+#include "results/ResultLines.h"
 #include "testbase/BaseText.h"
 #include "testbase/FileIo.h"
 
@@ -9,7 +10,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
-#include <tuple>
 
 namespace {
 namespace fs = std::filesystem;
@@ -22,9 +22,6 @@ constexpr int archiveAttempts = 1000;
 // How long a save waits for the copies on other PCs of a lab that are saving at the same moment.
 constexpr auto lockWait = 10s;
 constexpr std::errc none{};
-// The shape of an archive's name before its suffix, 9 standing for a digit, and its extension.
-constexpr std::string_view ArchiveStamp = "Result-9999-99-99_999999";
-constexpr std::string_view ArchiveExtension = ".res";
 
 // What a save needs to know of the file that is already there.
 struct Existing
@@ -132,64 +129,6 @@ std::errc StartAfresh(const fs::path &file, const std::string &line, const SaveF
     return error;
 }
 } // namespace
-
-std::string ResultLine(const TestState &state)
-{
-    std::string line = state.UserName + "= ";
-    for (int i = 1; i <= state.QuestCount; ++i) {
-        const bool given = static_cast<std::size_t>(i) < state.GivenAnswer.size();
-        line += "  " + std::to_string(given ? state.GivenAnswer[i] : 0);
-    }
-    line += "  True= " + std::to_string(state.TrueCount);
-    line += "  False= " + std::to_string(state.WrongCount());
-    line += "\r\n";
-    return line;
-}
-
-fs::path ResultFilePath(const fs::path &programFolder)
-{
-    return programFolder / "Result.res";
-}
-
-fs::path ArchiveFolder(const fs::path &programFolder)
-{
-    return programFolder / "Results";
-}
-
-std::string ArchiveName(const LocalDateTime &at, int attempt)
-{
-    char stamp[96];
-    std::snprintf(stamp, sizeof stamp, "Result-%04d-%02d-%02d_%02d%02d%02d", at.year, at.month, at.day,
-                  at.hour, at.minute, at.second);
-    return stamp + (attempt > 1 ? "_" + std::to_string(attempt) : std::string()) +
-           std::string(ArchiveExtension);
-}
-
-bool IsArchiveName(std::string_view name)
-{
-    if (name.size() < ArchiveStamp.size() + ArchiveExtension.size() || !name.ends_with(ArchiveExtension))
-        return false;
-    const auto digits = [](std::string_view text) {
-        return text.find_first_not_of("0123456789") == std::string_view::npos;
-    };
-    for (std::size_t i = 0; i < ArchiveStamp.size(); ++i) {
-        const char shape = ArchiveStamp[i];
-        if (shape == '9' ? !digits(name.substr(i, 1)) : name[i] != shape)
-            return false;
-    }
-    // Nothing but "_N" may stand between the stamp and the extension.
-    const std::string_view suffix =
-        name.substr(ArchiveStamp.size(), name.size() - ArchiveStamp.size() - ArchiveExtension.size());
-    return suffix.empty() || (suffix.size() > 1 && suffix[0] == '_' && digits(suffix.substr(1)));
-}
-
-bool ArchivedBefore(std::string_view a, std::string_view b)
-{
-    const auto key = [](std::string_view name) {
-        return std::tuple(name.substr(0, ArchiveStamp.size()), name.size(), name);
-    };
-    return key(a) < key(b);
-}
 
 bool SaveResult(const fs::path &programFolder, const TestState &state, const LocalDateTime &now,
                 const SaveFailAt &failAt)

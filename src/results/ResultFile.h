@@ -1,31 +1,12 @@
 #pragma once
 
+#include "testbase/Now.h"
 #include "testbase/TestState.h"
-#include "testrun/Now.h"
 
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <system_error>
-
-// One result line, Windows-1251, ending in CR LF: name, "= ", each given answer after two blanks,
-// "  True= ", right answers, "  False= ", wrong answers.
-std::string ResultLine(const TestState &state);
-
-// "Result.res" in the program's folder; a folder that already ends with a separator gets no second one.
-std::filesystem::path ResultFilePath(const std::filesystem::path &programFolder);
-
-// "Results" in the program's folder, where full result files are kept.
-std::filesystem::path ArchiveFolder(const std::filesystem::path &programFolder);
-
-// The name a full result file is kept under: "Result-YYYY-MM-DD_HHMMSS.res", and from the second file
-// archived within the same second on "Result-YYYY-MM-DD_HHMMSS_2.res", "_3" and so on.
-std::string ArchiveName(const LocalDateTime &at, int attempt);
-// Whether a file name is one that ArchiveName gives.
-bool IsArchiveName(std::string_view name);
-// Archive names in the order they were archived: by their stamp, and within one second by the number
-// after it, so that "_2" comes before "_10".
-bool ArchivedBefore(std::string_view a, std::string_view b);
 
 // The steps of a save, named so that tests can make one of them fail or see that it happens.
 enum class SaveStep

@@ -1,6 +1,8 @@
 #include "results/ResultLines.h"
 
+#include <cstdio>
 #include <optional>
+#include <tuple>
 
 namespace {
 constexpr std::string_view AnswerGap = "  ";
@@ -9,6 +11,9 @@ constexpr std::string_view TrueKey = "  True= ";
 constexpr std::string_view FalseKey = "  False= ";
 // More digits than any count of a result could have; it also keeps the number within an int.
 constexpr std::size_t MaxDigits = 9;
+// The shape of an archive's name before its suffix, 9 standing for a digit, and its extension.
+constexpr std::string_view ArchiveStamp = "Result-9999-99-99_999999";
+constexpr std::string_view ArchiveExtension = ".res";
 
 std::optional<int> Number(std::string_view digits)
 {
@@ -67,4 +72,66 @@ ResultLineFault ParseResultLine(std::string_view line, ResultRecord &record)
     record.TrueCount = *trueCount;
     record.FalseCount = *falseCount;
     return ResultLineFault::None;
+}
+
+std::string ResultLine(const TestState &state)
+{
+    std::string line = state.UserName;
+    line += NameEnd;
+    for (int i = 1; i <= state.QuestCount; ++i) {
+        const bool given = static_cast<std::size_t>(i) < state.GivenAnswer.size();
+        line += AnswerGap;
+        line += std::to_string(given ? state.GivenAnswer[i] : 0);
+    }
+    line += TrueKey;
+    line += std::to_string(state.TrueCount);
+    line += FalseKey;
+    line += std::to_string(state.WrongCount());
+    line += "\r\n";
+    return line;
+}
+
+std::filesystem::path ResultFilePath(const std::filesystem::path &programFolder)
+{
+    return programFolder / ResultFileName;
+}
+
+std::filesystem::path ArchiveFolder(const std::filesystem::path &programFolder)
+{
+    return programFolder / ArchiveFolderName;
+}
+
+std::string ArchiveName(const LocalDateTime &at, int attempt)
+{
+    char stamp[96];
+    std::snprintf(stamp, sizeof stamp, "Result-%04d-%02d-%02d_%02d%02d%02d", at.year, at.month, at.day,
+                  at.hour, at.minute, at.second);
+    return stamp + (attempt > 1 ? "_" + std::to_string(attempt) : std::string()) +
+           std::string(ArchiveExtension);
+}
+
+bool IsArchiveName(std::string_view name)
+{
+    if (name.size() < ArchiveStamp.size() + ArchiveExtension.size() || !name.ends_with(ArchiveExtension))
+        return false;
+    const auto digits = [](std::string_view text) {
+        return text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    for (std::size_t i = 0; i < ArchiveStamp.size(); ++i) {
+        const char shape = ArchiveStamp[i];
+        if (shape == '9' ? !digits(name.substr(i, 1)) : name[i] != shape)
+            return false;
+    }
+    // Nothing but "_N" may stand between the stamp and the extension.
+    const std::string_view suffix =
+        name.substr(ArchiveStamp.size(), name.size() - ArchiveStamp.size() - ArchiveExtension.size());
+    return suffix.empty() || (suffix.size() > 1 && suffix[0] == '_' && digits(suffix.substr(1)));
+}
+
+bool ArchivedBefore(std::string_view a, std::string_view b)
+{
+    const auto key = [](std::string_view name) {
+        return std::tuple(name.substr(0, ArchiveStamp.size()), name.size(), name);
+    };
+    return key(a) < key(b);
 }

@@ -1,6 +1,5 @@
 #include "results/frmEnd.h"
 
-#include "app/Platform.h"
 #include "artwork/Artwork.h"
 #include "look/Look.h"
 #include "look/UiText.h"
@@ -9,6 +8,7 @@
 #include "testbase/TestState.h"
 #include "ui_frmEnd.h"
 #include "winutil/EnterKey.h"
+#include "winutil/Platform.h"
 #include "winutil/WindowDrag.h"
 
 #include <QCloseEvent>

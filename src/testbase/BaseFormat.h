@@ -7,6 +7,9 @@
 // The fixed texts and places of a base, shared by the loader and by tools that explain its verdicts.
 namespace BaseFormat {
 inline constexpr std::string_view Header = "[ZorvantaBaseFile.2.0]";
+// Line 2 holds the title from its third character on; the two before it are skipped.
+inline constexpr std::size_t TitleLine = 2;
+inline constexpr std::size_t TitleSkipped = 2;
 // A line that contains this, in this letter case, starts a question.
 inline constexpr std::string_view QuestionMark = "[QUESTION]";
 // A limit of exactly this text is no limit.
@@ -18,6 +21,8 @@ inline constexpr std::size_t TestTimeColumn = 9;
 inline constexpr std::size_t QuestTimeLine = 4;
 inline constexpr std::size_t QuestTimeColumn = 16;
 inline constexpr std::size_t TimeLength = 8;
+// Lines 1 to 4 are the header, the title and the two times; keys stand after them.
+inline constexpr std::size_t FirstKeyLine = QuestTimeLine + 1;
 
 // Keys looked up for each question from its "[QUESTION]" line, in this order.
 enum QuestionKey

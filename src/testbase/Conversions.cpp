@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 std::string_view TrimBlanks(std::string_view text)
@@ -37,6 +38,22 @@ std::optional<double> ParseNumber(std::string_view text)
         return std::nullopt;
     return negative ? -value : value;
 }
+
+// One field of a time: one or two digits.
+std::optional<int> ReadField(std::string_view field)
+{
+    if (field.empty() || field.size() > 2) {
+        return std::nullopt;
+    }
+    int value = 0;
+    for (const char c : field) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
 } // namespace
 
 std::optional<int> ParseFlag(std::string_view text)
@@ -67,4 +84,29 @@ std::optional<bool> ParseTruth(std::string_view text)
 bool IsNoneAnswer(std::string_view text)
 {
     return UpperCp1251(text) == "NONE";
+}
+
+std::optional<std::int64_t> ReadTime(std::string_view text)
+{
+    // Hours and minutes, or hours, minutes and seconds, as a time of day.
+    std::vector<std::string_view> parts;
+    text = TrimBlanks(text);
+    for (auto colon = text.find(':'); colon != std::string_view::npos; colon = text.find(':')) {
+        parts.push_back(text.substr(0, colon));
+        text.remove_prefix(colon + 1);
+    }
+    parts.push_back(text);
+    if (parts.size() < 2 || parts.size() > 3) {
+        return std::nullopt;
+    }
+    const int limits[] = {23, 59, 59};
+    std::int64_t seconds = 0;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto field = i < parts.size() ? ReadField(parts[i]) : 0;
+        if (!field || *field > limits[i]) {
+            return std::nullopt;
+        }
+        seconds = seconds * 60 + *field;
+    }
+    return seconds;
 }

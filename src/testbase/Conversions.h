@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -13,3 +14,7 @@ std::optional<bool> ParseTruth(std::string_view text);
 
 // An answer slot is unused when its text, upper-cased, is exactly "NONE".
 bool IsNoneAnswer(std::string_view text);
+
+// A time text read as a time of day in seconds ("H:MM:SS", "HH:MM" and the like); nothing when it is
+// not a time of day.
+std::optional<std::int64_t> ReadTime(std::string_view text);

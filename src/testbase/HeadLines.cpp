@@ -1,5 +1,6 @@
 #include "testbase/HeadLines.h"
 
+#include "testbase/BaseFormat.h"
 #include "testbase/Cp1251.h"
 
 #include <algorithm>
@@ -8,21 +9,9 @@
 #include <string_view>
 
 namespace {
-constexpr std::string_view ListedHeader = "[ZORVANTABASEFILE.2.0]";
 // One character more than the header tells a longer line from the header itself.
-constexpr std::size_t HeaderKept = ListedHeader.size() + 1;
+constexpr std::size_t HeaderKept = BaseFormat::Header.size() + 1;
 constexpr std::size_t ChunkSize = 4096;
-
-bool IsListedHeader(std::string_view line)
-{
-    return UpperCp1251(line) == ListedHeader;
-}
-
-// The title line carries two characters that readers skip.
-std::string TitleOf(std::string_view titleLine)
-{
-    return std::string(titleLine.size() > 2 ? titleLine.substr(2) : std::string_view());
-}
 
 // Splits the file's first two lines by the same rules as a whole base, chunk by chunk.
 class HeadReader
@@ -72,7 +61,7 @@ private:
         if (m_purpose != HeadPurpose::Listing)
             return false;
         // A line 1 longer than the header, or a complete line 1 that differs from it, is never listed.
-        return OnLine1() ? m_length > ListedHeader.size() : !IsListedHeader(m_lines.front());
+        return OnLine1() ? m_length > BaseFormat::Header.size() : !IsListedHeader(m_lines.front());
     }
 
     void Append(std::string_view bytes)
@@ -100,6 +89,18 @@ private:
     bool m_afterCr = false;   // an LF now belongs to the line end just read
 };
 } // namespace
+
+bool IsListedHeader(std::string_view line)
+{
+    return line.size() == BaseFormat::Header.size() && UpperCp1251(line) == UpperCp1251(BaseFormat::Header);
+}
+
+std::string TitleOf(std::string_view titleLine)
+{
+    return std::string(titleLine.size() > BaseFormat::TitleSkipped
+                           ? titleLine.substr(BaseFormat::TitleSkipped)
+                           : std::string_view());
+}
 
 HeadLines ReadHeadLines(const std::filesystem::path &path, HeadPurpose purpose)
 {

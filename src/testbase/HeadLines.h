@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The first two lines of a base, read without reading the rest of a possibly huge file.
@@ -23,6 +24,12 @@ enum class HeadPurpose
     CommandLine,
     Listing,
 };
+
+// Whether a line is the header in any letter case, as the listing takes line 1.
+bool IsListedHeader(std::string_view line);
+
+// The title that a title line gives: from its third character on, empty when it is shorter.
+std::string TitleOf(std::string_view titleLine);
 
 HeadLines ReadHeadLines(const std::filesystem::path &path, HeadPurpose purpose = HeadPurpose::CommandLine);
 

@@ -2,6 +2,7 @@
 
 #include "testbase/BaseFormat.h"
 #include "testbase/Conversions.h"
+#include "testbase/KeyLookup.h"
 #include "testbase/Yield.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #include "testbase/Topics.h"
 
 #include "testbase/HeadLines.h"
-#include "testbase/Utf8.h"
+#include "testbase/Utf8Char.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,8 @@
 #include "testrun/Clocks.h"
 
+#include "testbase/Conversions.h"
+
 #include <cstdio>
-#include <vector>
 
 namespace {
 constexpr std::int64_t secondsPerDay = 86400;
@@ -19,31 +20,6 @@ std::string TimeText(std::int64_t secondsOfDay, bool twoDigitHours)
         std::snprintf(text, sizeof text, "%d:%02d:%02d", hours, minutes, seconds);
     }
     return text;
-}
-
-std::string_view TrimBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-// One field of a time: one or two digits.
-std::optional<int> ReadField(std::string_view field)
-{
-    if (field.empty() || field.size() > 2) {
-        return std::nullopt;
-    }
-    int value = 0;
-    for (const char c : field) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return value;
 }
 
 std::int64_t ElapsedSeconds(std::int64_t fromMs, std::int64_t toMs)
@@ -82,31 +58,6 @@ std::string DisplayText(std::int64_t seconds)
         ofDay = -ofDay;
     }
     return TimeText(ofDay, false);
-}
-
-std::optional<std::int64_t> ReadTime(std::string_view text)
-{
-    // Hours and minutes, or hours, minutes and seconds, as a time of day.
-    std::vector<std::string_view> parts;
-    text = TrimBlanks(text);
-    for (auto colon = text.find(':'); colon != std::string_view::npos; colon = text.find(':')) {
-        parts.push_back(text.substr(0, colon));
-        text.remove_prefix(colon + 1);
-    }
-    parts.push_back(text);
-    if (parts.size() < 2 || parts.size() > 3) {
-        return std::nullopt;
-    }
-    const int limits[] = {23, 59, 59};
-    std::int64_t seconds = 0;
-    for (std::size_t i = 0; i < 3; ++i) {
-        const auto field = i < parts.size() ? ReadField(parts[i]) : 0;
-        if (!field || *field > limits[i]) {
-            return std::nullopt;
-        }
-        seconds = seconds * 60 + *field;
-    }
-    return seconds;
 }
 
 void Clocks::Start(const Now &now)

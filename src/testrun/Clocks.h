@@ -1,19 +1,14 @@
 #pragma once
 
-#include "testrun/Now.h"
+#include "testbase/Now.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 
 // "HH:MM:SS", 24-hour clock, two digits each.
 std::string StampText(int secondsOfDay);
 // Display form "H:mm:ss" of a number of seconds: its magnitude, whole days dropped.
 std::string DisplayText(std::int64_t seconds);
-// A time text read as a time of day in seconds ("H:MM:SS", "HH:MM" and the like); nothing when it is
-// not a time of day.
-std::optional<std::int64_t> ReadTime(std::string_view text);
 
 // The question window's two clocks and two limits. The label texts are the clocks' working state: the
 // limits read the elapsed times back as the display clock last wrote them.

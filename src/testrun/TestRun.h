@@ -66,7 +66,6 @@ public:
 
     const QuestionView &View() const { return m_view; }
     const Clocks &Clock() const { return m_clocks; }
-    const TestState &State() const { return m_state; }
 
 private:
     void ShowQuestion(int q);

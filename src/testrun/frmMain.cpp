@@ -1,13 +1,13 @@
 #include "testrun/frmMain.h"
 #include "ui_frmMain.h"
 
-#include "app/Platform.h"
 #include "artwork/Artwork.h"
 #include "look/Look.h"
 #include "look/UiText.h"
 #include "testbase/Messages.h"
 #include "winutil/EnterKey.h"
 #include "winutil/Forms.h"
+#include "winutil/Platform.h"
 #include "winutil/StopResize.h"
 #include "winutil/Twips.h"
 

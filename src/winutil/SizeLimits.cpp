@@ -13,7 +13,7 @@ void ApplyLimit(float limit, std::int32_t &field)
 }
 } // namespace
 
-void ApplySizeLimits(const SizeLimitValues &limits, MINMAXINFO &info)
+void ApplySizeLimits(const SizeLimitValues &limits, SizeLimits::MINMAXINFO &info)
 {
     ApplyLimit(limits.MinTrackWidth, info.ptMinTrackSize.x);
     ApplyLimit(limits.MinTrackHeight, info.ptMinTrackSize.y);
@@ -21,7 +21,7 @@ void ApplySizeLimits(const SizeLimitValues &limits, MINMAXINFO &info)
     ApplyLimit(limits.MaxTrackHeight, info.ptMaxTrackSize.y);
 }
 
-PointL FitWithin(const PointL &size, const PointL &area)
+SizeLimits::PointL FitWithin(const SizeLimits::PointL &size, const SizeLimits::PointL &area)
 {
     return {std::min(size.x, area.x), std::min(size.y, area.y)};
 }

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+// The platform's records of the same names and layout, in a namespace of their own so that they never
+// meet the platform's declarations.
+namespace SizeLimits {
 struct PointL
 {
     std::int32_t x = 0;
@@ -17,6 +20,7 @@ struct MINMAXINFO
     PointL ptMinTrackSize;
     PointL ptMaxTrackSize;
 };
+} // namespace SizeLimits
 
 // Limits in pixels; 0 leaves a field as the platform set it.
 struct SizeLimitValues
@@ -28,8 +32,8 @@ struct SizeLimitValues
 };
 
 // Writes the non-zero limits, rounded half to even, into the record.
-void ApplySizeLimits(const SizeLimitValues &limits, MINMAXINFO &info);
+void ApplySizeLimits(const SizeLimitValues &limits, SizeLimits::MINMAXINFO &info);
 
 // A size no larger than area on either axis. A window's minimum and its size when it opens give way to a
 // screen smaller than the window was designed for, so that all of it, its buttons too, stays in reach.
-PointL FitWithin(const PointL &size, const PointL &area);
+SizeLimits::PointL FitWithin(const SizeLimits::PointL &size, const SizeLimits::PointL &area);

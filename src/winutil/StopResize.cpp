@@ -1,10 +1,7 @@
 #include "winutil/StopResize.h"
 
 #ifdef _WIN32
-// The size-limit record is the engine's own, of the same layout; the platform's goes by another name here.
-#define MINMAXINFO PlatformMINMAXINFO
 #include <windows.h>
-#undef MINMAXINFO
 #endif
 
 #include "winutil/SizeLimits.h"
@@ -33,8 +30,9 @@ LRESULT CALLBACK SizeLimitProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return CallWindowProcW(PrevWndProc, window, message, wParam, lParam);
     }
     CallWindowProcW(PrevWndProc, window, message, wParam, lParam);
-    MINMAXINFO info;
-    static_assert(sizeof info == 40);
+    // The engine's record has the platform's layout.
+    SizeLimits::MINMAXINFO info;
+    static_assert(sizeof info == sizeof(::MINMAXINFO));
     std::memcpy(&info, reinterpret_cast<const void *>(lParam), sizeof info);
     ApplySizeLimits(Limits, info);
     // A minimum larger than the screen's free area gives way to it, so the window stays on the screen.
@@ -139,7 +137,7 @@ private:
         return false;
     }
 
-    PointL WorkArea() const
+    SizeLimits::PointL WorkArea() const
     {
         const QSize area = m_window->screen()->availableGeometry().size();
         return {area.width(), area.height()};
@@ -149,7 +147,7 @@ private:
     void FitToScreen()
     {
         const QSize margins = m_normalMargins;
-        const PointL outer = FitWithin(
+        const SizeLimits::PointL outer = FitWithin(
             {m_window->width() + margins.width(), m_window->height() + margins.height()}, WorkArea());
         m_window->resize(outer.x - margins.width(), outer.y - margins.height());
         if (m_window->isVisible()) {
@@ -167,7 +165,7 @@ private:
     void Apply()
     {
         const QSize margins = m_normalMargins;
-        MINMAXINFO info;
+        SizeLimits::MINMAXINFO info;
         info.ptMinTrackSize = {m_ownMin.width() + margins.width(), m_ownMin.height() + margins.height()};
         info.ptMaxTrackSize = {m_ownMax.width() + margins.width(), m_ownMax.height() + margins.height()};
         ApplySizeLimits(m_limits, info);

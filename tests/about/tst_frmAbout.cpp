@@ -4,10 +4,24 @@
 #include "winutil/Forms.h"
 
 #include <QLabel>
+#include <QTimer>
 
 class tst_frmAbout : public WindowTest
 {
     Q_OBJECT
+
+public:
+    // The logo's colours in the order of the cycle, light blue to navy; Other is none of them.
+    enum Blue
+    {
+        Other,
+        Pale,
+        Light,
+        Pure,
+        Dark, // the colour the window is designed with
+        Navy,
+    };
+    Q_ENUM(Blue)
 
 private:
     QPointer<frmAbout> m_about; // one window for every opening, as the results window keeps it
@@ -25,47 +39,50 @@ private:
         return m_about;
     }
     QLabel *Logo() const { return Child<QLabel>(m_about, "Label1"); }
-    // Which of the five blues, light to navy, the logo shows: 1 to 5, or 0 for another colour.
-    int Step() const
+    QTimer *Timer() const { return Child<QTimer>(m_about, "Timer1"); }
+    // Which of the five blues the logo shows.
+    Blue Step() const
     {
         static const QList<QColor> blues = {QColor(192, 192, 255), QColor(128, 128, 255), QColor(0, 0, 255),
                                             QColor(0, 0, 192), QColor(0, 0, 128)};
         Logo()->ensurePolished();
-        return static_cast<int>(blues.indexOf(Logo()->palette().color(QPalette::WindowText))) + 1;
+        return static_cast<Blue>(blues.indexOf(Logo()->palette().color(QPalette::WindowText)) + 1);
     }
-    int Tick()
+    // One tick of the window's own timer.
+    Blue Tick()
     {
-        m_about->Timer1_Timer();
+        QMetaObject::invokeMethod(Timer(), "timeout");
         return Step();
     }
     void ClickLogo() { Drag(Logo(), {0, 0}); }
 
 private slots:
-    // Without the text the logo keeps its design colour, the fourth blue, until the first tick. The found
-    // text starts the cycle at once, and each tick darkens the logo, navy followed by light blue again.
-    // Reopening carries on where it stopped; a pause is lifted by a reopening that finds the text only.
+    // Reopening carries on where the cycle stopped; a pause is lifted by a reopening that finds the text
+    // only. The timer runs while the window is open.
     void textAndColourCycleAcrossOpenings()
     {
         Open(false);
         QCOMPARE(Text(m_about, "Text1"), QString());
-        QString steps = QString::number(Step());
-        steps += QString::number(Tick());
+        QCOMPARE(Step(), Dark); // without the text, the cycle waits for the first tick
+        QCOMPARE(Tick(), Pale);
         Open();
         QCOMPARE(Text(m_about, "Text1"), QString("Программа тестирования\n\nВерсия 1.0\n"));
-        steps += QString::number(Step());
-        for (int tick = 1; tick <= 4; ++tick)
-            steps += QString::number(Tick());
+        QCOMPARE(Step(), Light); // the text found takes a step at once
+        for (const Blue next : {Pure, Dark, Navy, Pale})
+            QCOMPARE(Tick(), next);
         Open();
-        steps += QString::number(Step());
+        QCOMPARE(Step(), Light);
         ClickLogo();
         Open();
-        steps += QString::number(Step());
+        QCOMPARE(Step(), Pure);
         ClickLogo();
         Open(false);
-        steps += QString::number(Tick());
+        QCOMPARE(Tick(), Pure);
         ClickLogo();
-        steps += QString::number(Tick());
-        QCOMPARE(steps, QString("41234512334"));
+        QCOMPARE(Tick(), Dark);
+        QVERIFY(Timer()->isActive());
+        m_about->close();
+        QVERIFY(!Timer()->isActive());
 
         // A text that cannot be read, here a folder of that name, leaves the box empty without a word.
         QVERIFY(QDir().mkpath(InFolder("AboutTest.txt")));
@@ -77,19 +94,19 @@ private slots:
     void clickOnTheLogoPausesAndResumes()
     {
         Open();
-        QCOMPARE(Tick(), 2);
+        QCOMPARE(Tick(), Light);
         ClickLogo();
-        QCOMPARE(Tick(), 2);
+        QCOMPARE(Tick(), Light);
         Drag(Logo(), {1, 2}); // a slip of the hand is still a click
-        QCOMPARE(Tick(), 3);
+        QCOMPARE(Tick(), Pure);
         Drag(Logo(), {0, 0}, {}, Qt::RightButton); // only the left button clicks
-        QCOMPARE(Tick(), 4);
+        QCOMPARE(Tick(), Dark);
 
         // Dragging the logo moves the window and leaves the cycle running.
         const QPoint before = m_about->pos();
         Drag(Logo(), {50, -30});
         QCOMPARE(m_about->pos(), before + QPoint(50, -30));
-        QCOMPARE(Tick(), 5);
+        QCOMPARE(Tick(), Navy);
 
         // A double click pauses once, as a click does.
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
@@ -97,7 +114,7 @@ private slots:
             const bool held = type != QEvent::MouseButtonRelease;
             SendMouse(Logo(), type, {5, 5}, Qt::LeftButton, held ? Qt::LeftButton : Qt::NoButton);
         }
-        QCOMPARE(Tick(), 5);
+        QCOMPARE(Tick(), Navy);
     }
 
     void aPressHeldWhileTheWindowClosesEndsWithIt()

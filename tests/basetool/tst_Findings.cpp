@@ -1,7 +1,7 @@
 // What the tool says of bases, texts and result files that it once misjudged, and what it writes.
 #include "RunTool.h"
 #include "basetool/AtomicFile.h"
-#include "basetool/Utf8.h"
+#include "basetool/Utf8Text.h"
 #include "testbase/Cp1251.h"
 #include "testbase/FileIo.h"
 #include "testbase/TempFolder.h"

@@ -2,7 +2,7 @@
 // encoding or line-end problems.
 #include "basetool/BaseCheck.h"
 #include "basetool/Convert.h"
-#include "basetool/Utf8.h"
+#include "basetool/Utf8Text.h"
 #include "testbase/Cp1251.h"
 #include "testbase/RandomBase.h"
 #include "testbase/TempFolder.h"

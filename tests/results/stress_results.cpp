@@ -7,6 +7,7 @@
 // scripts/stress-results.sh runs it.
 #include "results/FileLock.h"
 #include "results/ResultFile.h"
+#include "results/ResultLines.h"
 #include "testbase/BaseText.h"
 #include "testbase/FileIo.h"
 

@@ -1,5 +1,6 @@
 #include "results/FileLock.h"
 #include "results/ResultFile.h"
+#include "results/ResultLines.h"
 #include "testbase/FileIo.h"
 #include "testbase/TempFolder.h"
 

@@ -2,6 +2,7 @@
 
 #include "look/UiText.h"
 #include "results/ResultFile.h"
+#include "results/ResultLines.h"
 #include "results/frmEnd.h"
 #include "winutil/Forms.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Platform.h"
 #include "app/QtPlatform.h"
+#include "winutil/Platform.h"
 
 #include <QStringList>
 #include <QTimer>
@@ -46,7 +46,6 @@ public:
     }
     bool BoxOpen() const override { return open > 0 || (realBoxes && realBoxes->BoxOpen()); }
     void EndProgram() override { ++endings; }
-    bool Ended() const override { return endings > 0; }
     bool PrevInstance() override { return otherCopyRunning; }
     std::filesystem::path AppPath() const override { return appPath.toStdU16String(); }
     std::filesystem::path TakeCommand() override

@@ -1,6 +1,7 @@
 #include "WindowTest.h"
 
 #include "testrun/frmMain.h"
+#include "winutil/EnterKey.h"
 
 #include <QAbstractScrollArea>
 #include <QLabel>
@@ -136,6 +137,7 @@ void WindowTest::init()
     m_platform.appPath = m_dir.path();
     m_state = TestState();
     m_flow = std::make_unique<Flow>(m_state, m_platform);
+    EnterKey::IgnoreRepeats(m_flow.get()); // as the program's start does
 }
 
 void WindowTest::cleanup()

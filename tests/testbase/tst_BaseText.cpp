@@ -1,4 +1,5 @@
 #include "testbase/BaseText.h"
+#include "testbase/KeyLookup.h"
 #include "testbase/RandomBase.h"
 
 #include <gtest/gtest.h>

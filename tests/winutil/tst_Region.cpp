@@ -7,6 +7,9 @@
 #include <bit>
 
 namespace {
+using SizeLimits::MINMAXINFO;
+using SizeLimits::PointL;
+
 // A record of 32-bit fields, compared field by field.
 template <std::size_t N> using Fields = std::array<std::int32_t, N>;
 

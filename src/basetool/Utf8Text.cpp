@@ -1,7 +1,7 @@
-#include "basetool/Utf8.h"
+#include "basetool/Utf8Text.h"
 
 #include "testbase/Cp1251.h"
-#include "testbase/Utf8.h"
+#include "testbase/Utf8Char.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "testbase/Utf8.h"
+#include "testbase/Utf8Char.h"
 
 Utf8Char Utf8At(std::string_view bytes, std::size_t at)
 {

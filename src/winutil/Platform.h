@@ -1,6 +1,6 @@
 #pragma once
 
-#include "testrun/Now.h"
+#include "testbase/Now.h"
 
 #include <QString>
 
@@ -40,7 +40,6 @@ public:
     virtual bool BoxOpen() const = 0;
     // Ends the program at once. Callers return straight away; nothing else runs for them afterwards.
     virtual void EndProgram() = 0;
-    virtual bool Ended() const = 0;
     // Whether another copy of the program is running.
     virtual bool PrevInstance() = 0;
     // The program's own folder.
