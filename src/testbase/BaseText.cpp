@@ -6,34 +6,42 @@
 #include <algorithm>
 
 namespace {
-// Whether line begins with the key in any letter case; upperKey is already upper-cased.
+// Whether line begins with the key in any letter case; upperKey is already upper-cased. Compared from the
+// key's end, where keys that share a beginning (ANSWER1= to ANSWER4=) differ.
 bool StartsWithKey(std::string_view line, std::string_view upperKey)
 {
     if (line.size() < upperKey.size())
         return false;
-    for (std::size_t i = 0; i < upperKey.size(); ++i) {
-        if (UpperCp1251(line[i]) != upperKey[i])
+    for (std::size_t i = upperKey.size(); i > 0; --i) {
+        if (UpperCp1251(line[i - 1]) != upperKey[i - 1])
             return false;
     }
     return true;
 }
 } // namespace
 
-BaseText::BaseText(std::string bytes, const std::function<void()> &yield) : m_bytes(std::move(bytes))
+BaseText::BaseText(std::string bytes, const std::function<void()> &yield)
+    : m_bytes(std::make_shared<const std::string>(std::move(bytes)))
 {
+    const std::string_view all = *m_bytes;
     Yielder yielder(yield);
-    m_starts.reserve(CountLines(m_bytes) + 1);
-    LineSplitter().Feed(m_bytes, [&](std::size_t start) {
-        m_starts.push_back(start);
-        yielder.Line();
+    // Every line but perhaps the last ends in a CR, and counting them is far quicker than splitting.
+    m_starts.reserve(static_cast<std::size_t>(std::count(all.begin(), all.end(), '\r')) + 2);
+    bool inLine = false;
+    LineSplitter().Feed(all, [&](std::string_view part, bool ends) {
+        if (!inLine) {
+            m_starts.push_back(static_cast<std::size_t>(part.data() - all.data()));
+            yielder.Line();
+        }
+        inLine = !ends;
     });
-    m_starts.push_back(m_bytes.size());
+    m_starts.push_back(all.size());
 }
 
 std::size_t CountLines(std::string_view bytes)
 {
     LineSplitter splitter;
-    splitter.Feed(bytes, [](std::size_t) {});
+    splitter.Feed(bytes, [](std::string_view, bool) {});
     return splitter.Lines();
 }
 

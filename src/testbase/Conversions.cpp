@@ -7,13 +7,6 @@
 #include <string>
 
 namespace {
-std::string_view TrimBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // A decimal number as a base author writes it: optional sign, digits with an optional fraction after
 // '.' or ',' (the Russian decimal separator), optional exponent. Words such as "inf" are not numbers.
@@ -67,4 +60,12 @@ std::optional<bool> ParseTruth(std::string_view text)
 bool IsNoneAnswer(std::string_view text)
 {
     return UpperCp1251(text) == "NONE";
+}
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }

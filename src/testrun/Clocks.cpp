@@ -1,5 +1,7 @@
 #include "testrun/Clocks.h"
 
+#include "testbase/Conversions.h"
+
 #include <cstdio>
 #include <vector>
 
@@ -19,15 +21,6 @@ std::string TimeText(std::int64_t secondsOfDay, bool twoDigitHours)
         std::snprintf(text, sizeof text, "%d:%02d:%02d", hours, minutes, seconds);
     }
     return text;
-}
-
-std::string_view TrimBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // One field of a time: one or two digits.
