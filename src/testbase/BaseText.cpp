@@ -26,8 +26,7 @@ BaseText::BaseText(std::string bytes, const std::function<void()> &yield)
 {
     const std::string_view all = *m_bytes;
     Yielder yielder(yield);
-    // Every line but perhaps the last ends in a CR, and counting them is far quicker than splitting.
-    m_starts.reserve(static_cast<std::size_t>(std::count(all.begin(), all.end(), '\r')) + 2);
+    m_starts.reserve(CountLines(all) + 1);
     bool inLine = false;
     LineSplitter().Feed(all, [&](std::string_view part, bool ends) {
         if (!inLine) {
