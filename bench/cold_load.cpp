@@ -22,8 +22,6 @@
 #include <string>
 #include <vector>
 
-extern char **environ;
-
 namespace {
 double Seconds()
 {
