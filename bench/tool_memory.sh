@@ -5,6 +5,7 @@
 # Usage: bench/tool_memory.sh   (needs the default preset configured)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-packages.sh time
 cmake --build --preset default -j 2 --target zorvanta-base >/dev/null
 tool=$PWD/build/bin/zorvanta-base
 [ -x "$tool" ] || tool=$PWD/build/src/zorvanta-base
