@@ -39,20 +39,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         PathText(std::filesystem::path(bytes.substr(0, std::min<std::size_t>(bytes.find('\n'), 200))));
     Require(ValidUtf8(name) && name.find_first_of("\r\n") == std::string::npos);
 
-    std::ostringstream findings;
-    FindingPrinter printer(findings, findings);
-    std::vector<ResultRow> rows;
-    const int status = ReadResultBytes(bytes, name, {name, name, 0, {}}, rows, printer);
-    Require(ValidUtf8(findings.str()) && (status == 0) == findings.str().empty());
-
     for (const Columns columns : {Columns{false, false}, Columns{true, true}}) {
-        std::ostringstream table;
-        PrintTable(rows, columns, table);
-        Require(ValidUtf8(table.str()) && Lines(table.str(), "\n") == rows.size() + 1);
+        std::ostringstream findings;
+        FindingPrinter printer(findings, findings);
+        TablePrinter table(columns);
         std::ostringstream csv;
-        PrintCsv(rows, columns, csv);
-        Require(ValidUtf8(csv.str()) && Lines(csv.str(), "\r\n") == rows.size() + 1 &&
-                Lines(csv.str(), "\n") == rows.size() + 1);
+        CsvPrinter csvPrinter(columns, csv);
+        std::size_t rows = 0;
+        const int status = ReadResultBytes(
+            bytes, name, {name, name, 0, {}},
+            [&](const ResultRow &row) {
+                table.Add(row);
+                csvPrinter.Add(row);
+                ++rows;
+            },
+            printer);
+        Require(ValidUtf8(findings.str()) && (status == 0) == findings.str().empty());
+        std::ostringstream printed;
+        table.Print(printed);
+        Require(ValidUtf8(printed.str()) && Lines(printed.str(), "\n") == rows + 1);
+        Require(ValidUtf8(csv.str()) && Lines(csv.str(), "\r\n") == rows + 1 &&
+                Lines(csv.str(), "\n") == rows + 1);
     }
     return 0;
 }

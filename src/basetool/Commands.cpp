@@ -218,7 +218,15 @@ int Results(const Arguments &arguments, const std::filesystem::path &programFold
     if (named.empty())
         named.push_back(programFolder);
     const bool all = arguments.Has("--all");
-    std::vector<ResultRow> rows;
+    const Columns columns{named.size() > 1, all};
+    // CSV goes out row by row; the table waits for its widest field.
+    std::optional<CsvPrinter> csv;
+    std::optional<TablePrinter> table;
+    if (arguments.Has("--csv"))
+        csv.emplace(columns, out);
+    else
+        table.emplace(columns);
+    const RowSink sink = [&](const ResultRow &row) { csv ? csv->Add(row) : table->Add(row); };
     int status = 0;
     for (const auto &each : named) {
         // A program's folder, or a result file in one.
@@ -232,13 +240,10 @@ int Results(const Arguments &arguments, const std::filesystem::path &programFold
         files.push_back(file);
         const std::string source = PathText(from.empty() ? std::filesystem::path(".") : from);
         for (const auto &one : files)
-            status = std::max(status, ReadResults(one, source, rows, printer));
+            status = std::max(status, ReadResults(one, source, sink, printer));
     }
-    const Columns columns{named.size() > 1, all};
-    if (arguments.Has("--csv"))
-        PrintCsv(rows, columns, out);
-    else if (!rows.empty())
-        PrintTable(rows, columns, out);
+    if (table && table->Rows() > 0)
+        table->Print(out);
     return status;
 }
 } // namespace

@@ -44,13 +44,6 @@ std::string Number(std::size_t n)
     return std::to_string(n);
 }
 
-std::string_view TrimBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    return first == std::string_view::npos ? std::string_view()
-                                           : text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // A digit or a Latin or Russian letter.
 bool IsWordCharacter(char c)
 {

@@ -1,6 +1,7 @@
 #include "basetool/EncodingCheck.h"
 
 #include "basetool/Utf8Text.h"
+#include "testbase/BaseText.h"
 
 #include <algorithm>
 #include <string>
@@ -68,29 +69,29 @@ void ControlsOf(std::string_view bytes, EncodingReport &report)
 
 void LineEndsOf(std::string_view bytes, EncodingReport &report)
 {
-    std::size_t line = 1;
+    std::size_t line = 0;
     std::size_t crLf = 0;
     std::size_t firstBareCr = 0;
     std::size_t firstBareLf = 0;
     std::size_t firstLfCr = 0;
     // Line by line: an LF inside a line is a bare one, unless it stands just before the CR that ends the
     // line, as editors that end lines with LF CR write; a CR ends the line, with or without an LF after it.
-    for (std::size_t start = 0; start < bytes.size(); ++line) {
-        const std::size_t cr = std::min(bytes.find('\r', start), bytes.size());
-        const std::size_t lf = bytes.substr(start, cr - start).find('\n');
-        const bool beforeCr = lf != std::string_view::npos && start + lf + 1 == cr && cr < bytes.size();
+    LineSplitter().Feed(bytes, [&](std::string_view text, bool ends) {
+        ++line;
+        const std::size_t lf = text.find('\n');
+        const bool beforeCr = ends && lf != std::string_view::npos && lf + 1 == text.size();
         if (firstLfCr == 0 && beforeCr)
             firstLfCr = line;
         if (firstBareLf == 0 && lf != std::string_view::npos && !beforeCr)
             firstBareLf = line;
-        if (cr == bytes.size())
-            break;
+        if (!ends)
+            return;
+        const auto cr = static_cast<std::size_t>(text.data() - bytes.data()) + text.size();
         if (cr + 1 < bytes.size() && bytes[cr + 1] == '\n')
             ++crLf;
         else if (firstBareCr == 0)
             firstBareCr = line;
-        start = cr + 1 + (cr + 1 < bytes.size() && bytes[cr + 1] == '\n');
-    }
+    });
     const auto warn = [&](std::size_t at, std::string text) {
         report.findings.push_back({at, Level::Warning, Aspect::LineEnds, std::move(text)});
     };

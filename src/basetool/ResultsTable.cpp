@@ -2,12 +2,15 @@
 
 #include "basetool/Utf8Text.h"
 #include "results/ResultFile.h"
-#include "testbase/BaseText.h"
-#include "testbase/FileIo.h"
+#include "testbase/LineReader.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
+// More errors than anyone reads; a file of millions of broken lines must not flood the terminal.
+constexpr std::size_t MostErrors = 1000;
+
 std::string_view FaultText(ResultLineFault fault)
 {
     switch (fault) {
@@ -45,19 +48,13 @@ std::string Percent(const ResultRecord &record)
     return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10);
 }
 
-// The fields of one row, in the columns' order.
-std::vector<std::string> Fields(const ResultRow &row, Columns columns)
+// The fields a row has whatever the columns: name, answers, right, wrong, percent.
+constexpr std::size_t OwnFields = 5;
+
+std::array<std::string, OwnFields> OwnFieldsOf(const ResultRecord &record)
 {
-    std::vector<std::string> fields;
-    if (columns.folder)
-        fields.push_back(row.folder);
-    if (columns.file)
-        fields.push_back(row.file);
-    for (std::string field :
-         {Shown(row.record.UserName), Answers(row.record), std::to_string(row.record.TrueCount),
-          std::to_string(row.record.FalseCount), Percent(row.record)})
-        fields.push_back(std::move(field));
-    return fields;
+    return {Shown(record.UserName), Answers(record), std::to_string(record.TrueCount),
+            std::to_string(record.FalseCount), Percent(record)};
 }
 
 std::vector<std::string> Heading(Columns columns)
@@ -86,39 +83,82 @@ std::string CsvField(std::string field)
         quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";
 }
+
+// Prints the first MostErrors faulty lines of a file and counts the rest.
+class FaultReport
+{
+public:
+    FaultReport(const std::string &name, FindingPrinter &printer) : m_name(name), m_printer(printer) {}
+    ~FaultReport()
+    {
+        if (m_left > 0)
+            m_printer.Print(m_name, {0, Level::Error, Aspect::Content,
+                                     "и ещё строк не в формате результата, не показанных здесь: " +
+                                         std::to_string(m_left)});
+    }
+    FaultReport(const FaultReport &) = delete;
+    FaultReport &operator=(const FaultReport &) = delete;
+
+    void Line(std::size_t n, ResultLineFault fault, std::string_view line)
+    {
+        m_any = true;
+        if (m_shown == MostErrors) {
+            ++m_left;
+            return;
+        }
+        ++m_shown;
+        m_printer.Print(m_name, {n, Level::Error, Aspect::Content,
+                                 "строка не в формате результата: " + std::string(FaultText(fault)) + ": " +
+                                     Quoted(line)});
+    }
+    bool Any() const { return m_any; }
+
+private:
+    const std::string &m_name;
+    FindingPrinter &m_printer;
+    std::size_t m_shown = 0;
+    std::size_t m_left = 0;
+    bool m_any = false;
+};
+
+// Reads the lines that lines hands over, one by one, as result lines.
+template <typename ForEachLine>
+int ReadLines(ForEachLine forEachLine, const std::string &name, const ResultRow &where, const RowSink &sink,
+              FindingPrinter &printer)
+{
+    FaultReport faults(name, printer);
+    ResultRow row = where;
+    std::size_t n = 0;
+    forEachLine([&](std::string_view line) {
+        row.line = ++n;
+        const ResultLineFault fault = ParseResultLine(line, row.record);
+        if (fault == ResultLineFault::None)
+            sink(row);
+        else
+            faults.Line(n, fault, line);
+    });
+    return faults.Any() ? 1 : 0;
+}
 } // namespace
 
-int ReadResults(const std::filesystem::path &file, const std::string &folder, std::vector<ResultRow> &rows,
+int ReadResults(const std::filesystem::path &file, const std::string &folder, const RowSink &sink,
                 FindingPrinter &printer)
 {
-    FileBytes read = ReadWholeFile(file);
-    if (read.error != FileError::None) {
-        printer.Print(PathText(file), Unreadable(read.error));
+    const std::string name = PathText(file);
+    FileError error = FileError::None;
+    const int status = ReadLines([&](const auto &onLine) { error = ForEachFileLine(file, onLine); }, name,
+                                 {folder, PathText(file.filename()), 0, {}}, sink, printer);
+    if (error != FileError::None) {
+        printer.Print(name, Unreadable(error));
         return 3;
     }
-    return ReadResultBytes(std::move(read.bytes), PathText(file), {folder, PathText(file.filename()), 0, {}},
-                           rows, printer);
+    return status;
 }
 
-int ReadResultBytes(std::string bytes, const std::string &name, const ResultRow &where,
-                    std::vector<ResultRow> &rows, FindingPrinter &printer)
+int ReadResultBytes(std::string_view bytes, const std::string &name, const ResultRow &where,
+                    const RowSink &sink, FindingPrinter &printer)
 {
-    const BaseText lines(std::move(bytes));
-    int status = 0;
-    for (std::size_t n = 1; n <= lines.LineCount(); ++n) {
-        ResultRow row = where;
-        row.line = n;
-        const ResultLineFault fault = ParseResultLine(lines.Line(n), row.record);
-        if (fault == ResultLineFault::None) {
-            rows.push_back(std::move(row));
-        } else {
-            printer.Print(name, {n, Level::Error, Aspect::Content,
-                                 "строка не в формате результата: " + std::string(FaultText(fault)) + ": " +
-                                     Quoted(lines.Line(n))});
-            status = 1;
-        }
-    }
-    return status;
+    return ReadLines([&](const auto &onLine) { ForEachLine(bytes, onLine); }, name, where, sink, printer);
 }
 
 std::vector<std::filesystem::path> ArchivedResults(const std::filesystem::path &folder)
@@ -140,37 +180,87 @@ std::vector<std::filesystem::path> ArchivedResults(const std::filesystem::path &
     return paths;
 }
 
-void PrintTable(const std::vector<ResultRow> &rows, Columns columns, std::ostream &out)
+TablePrinter::TablePrinter(Columns columns) : m_columns(columns)
 {
-    std::vector<std::vector<std::string>> table{Heading(columns)};
-    for (const ResultRow &row : rows)
-        table.push_back(Fields(row, columns));
-    std::vector<std::size_t> widths(table.front().size(), 0);
-    for (const auto &fields : table) {
-        for (std::size_t c = 0; c < fields.size(); ++c)
-            widths[c] = std::max(widths[c], Utf8Length(fields[c]));
+    const std::vector<std::string> heading = Heading(columns);
+    m_widths.assign(heading.size(), 0);
+    for (std::size_t c = 0; c < heading.size(); ++c)
+        Widen(c, heading[c]);
+}
+
+void TablePrinter::Widen(std::size_t column, std::string_view field)
+{
+    m_widths[column] = std::max(m_widths[column], Utf8Length(field));
+}
+
+void TablePrinter::Add(const ResultRow &row)
+{
+    if (m_places.empty() || m_places.back().first != row.folder || m_places.back().second != row.file)
+        m_places.emplace_back(row.folder, row.file);
+    std::size_t c = 0;
+    if (m_columns.folder)
+        Widen(c++, row.folder);
+    if (m_columns.file)
+        Widen(c++, row.file);
+    // A shown field never holds a line end: Shown turns control characters into '?'.
+    for (const std::string &field : OwnFieldsOf(row.record)) {
+        Widen(c++, field);
+        m_text += field;
+        m_text += '\n';
     }
-    for (const auto &fields : table) {
+    m_rows.push_back({m_text.size(), static_cast<std::uint32_t>(m_places.size() - 1)});
+}
+
+void TablePrinter::Print(std::ostream &out) const
+{
+    const auto print = [&](const std::vector<std::string_view> &fields) {
         std::string line;
         for (std::size_t c = 0; c < fields.size(); ++c) {
             // Texts line up on the left, numbers (the last three columns) on the right.
-            const std::string pad(widths[c] - Utf8Length(fields[c]), ' ');
+            const std::string pad(m_widths[c] - Utf8Length(fields[c]), ' ');
             const bool number = c + 3 >= fields.size();
-            line += (c == 0 ? "" : "  ") + (number ? pad + fields[c] : fields[c] + pad);
+            line += c == 0 ? "" : "  ";
+            line += number ? pad + std::string(fields[c]) : std::string(fields[c]) + pad;
         }
         out << line.substr(0, line.find_last_not_of(' ') + 1) << '\n';
+    };
+    const std::vector<std::string> heading = Heading(m_columns);
+    print(std::vector<std::string_view>(heading.begin(), heading.end()));
+    std::size_t begin = 0;
+    std::vector<std::string_view> fields;
+    for (const Row &row : m_rows) {
+        fields.clear();
+        const auto &[folder, file] = m_places[row.from];
+        if (m_columns.folder)
+            fields.push_back(folder);
+        if (m_columns.file)
+            fields.push_back(file);
+        for (std::size_t end = begin; begin < row.end; begin = end + 1) {
+            end = m_text.find('\n', begin);
+            fields.push_back(std::string_view(m_text).substr(begin, end - begin));
+        }
+        print(fields);
     }
 }
 
-void PrintCsv(const std::vector<ResultRow> &rows, Columns columns, std::ostream &out)
+CsvPrinter::CsvPrinter(Columns columns, std::ostream &out) : m_columns(columns), m_out(out)
 {
-    const auto print = [&](const std::vector<std::string> &fields) {
-        for (std::size_t c = 0; c < fields.size(); ++c)
-            out << (c == 0 ? "" : ";") << CsvField(fields[c]);
-        out << "\r\n";
-    };
-    out << Utf8Bom;
-    print(Heading(columns));
-    for (const ResultRow &row : rows)
-        print(Fields(row, columns));
+    m_out << Utf8Bom;
+    const std::vector<std::string> heading = Heading(columns);
+    for (std::size_t c = 0; c < heading.size(); ++c)
+        m_out << (c == 0 ? "" : ";") << CsvField(heading[c]);
+    m_out << "\r\n";
+}
+
+void CsvPrinter::Add(const ResultRow &row)
+{
+    std::string line;
+    if (m_columns.folder)
+        line += CsvField(row.folder) + ";";
+    if (m_columns.file)
+        line += CsvField(row.file) + ";";
+    for (std::string &field : OwnFieldsOf(row.record))
+        line += CsvField(std::move(field)) + ";";
+    line.back() = '\r';
+    m_out << line << '\n';
 }

@@ -42,7 +42,7 @@ std::optional<Existing> ReadExisting(const fs::path &file, std::size_t limit)
     char piece[1 << 16];
     std::size_t count = 0;
     while (splitter.Lines() < limit && (count = std::fread(piece, 1, sizeof piece, handle.get())) > 0) {
-        splitter.Feed(std::string_view(piece, count), [](std::size_t) {});
+        splitter.Feed(std::string_view(piece, count), [](std::string_view, bool) {});
     }
     if (std::ferror(handle.get())) {
         return std::nullopt;

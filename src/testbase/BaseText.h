@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +18,20 @@ public:
     // yield, when given, is called every few thousand lines while the bytes are split.
     explicit BaseText(std::string bytes, const std::function<void()> &yield = {});
 
+    // The bytes the lines are views into; they stay where they are for as long as anyone holds them, so
+    // views into them may outlive this text.
+    const std::shared_ptr<const std::string> &Bytes() const { return m_bytes; }
+
     std::size_t LineCount() const { return m_starts.empty() ? 0 : m_starts.size() - 1; }
+
+    // The line that the byte at offset belongs to, its line end included; offset < Bytes()->size().
+    std::size_t LineOf(std::size_t offset) const
+    {
+        return static_cast<std::size_t>(std::upper_bound(m_starts.begin(), m_starts.end(), offset) -
+                                        m_starts.begin());
+    }
+    // Where line n, 1 <= n <= LineCount(), starts in the bytes.
+    std::size_t Start(std::size_t n) const { return m_starts[n - 1]; }
 
     // Line n, 1 <= n <= LineCount(), without its line end; empty for any other n.
     std::string_view Line(std::size_t n) const
@@ -26,17 +41,18 @@ public:
         const std::size_t begin = m_starts[n - 1];
         std::size_t end = m_starts[n];
         // A line's own characters never include a CR, so a trailing CR or CR LF is its line end.
-        if (end - begin >= 2 && m_bytes[end - 2] == '\r' && m_bytes[end - 1] == '\n')
+        const std::string &bytes = *m_bytes;
+        if (end - begin >= 2 && bytes[end - 2] == '\r' && bytes[end - 1] == '\n')
             end -= 2;
-        else if (end > begin && m_bytes[end - 1] == '\r')
+        else if (end > begin && bytes[end - 1] == '\r')
             end -= 1;
-        return std::string_view(m_bytes).substr(begin, end - begin);
+        return std::string_view(bytes).substr(begin, end - begin);
     }
 
 private:
     // The bytes are held once; m_starts[n - 1] is where line n starts and the last entry is the end of
     // the bytes, so each line costs one number and its end is found from the next line's start.
-    std::string m_bytes;
+    std::shared_ptr<const std::string> m_bytes;
     std::vector<std::size_t> m_starts;
 };
 
@@ -44,12 +60,15 @@ private:
 std::size_t CountLines(std::string_view bytes);
 
 // The same line rules over bytes that arrive piece by piece, so that a file is split without being held
-// whole: a CR at the end of one piece and an LF at the start of the next are one line end.
+// whole: a CR at the end of one piece and an LF at the start of the next are one line end. Every reader of
+// a base's or a result file's lines splits them here.
 class LineSplitter
 {
 public:
-    // Calls onLine with the position, within bytes, of each line that starts in them.
-    template <typename OnLine> void Feed(std::string_view bytes, OnLine onLine)
+    // Calls onPart(part, ends) for each run of one line's characters in bytes, in order: part lies within
+    // bytes and holds no line end; ends tells whether the line ends right after it. A line that spans
+    // pieces comes in several parts; one whose end opens the next piece ends with an empty part.
+    template <typename OnPart> void Feed(std::string_view bytes, OnPart onPart)
     {
         std::size_t pos = 0;
         if (m_afterCr && !bytes.empty()) {
@@ -61,12 +80,15 @@ public:
             if (!m_inLine) {
                 m_inLine = true;
                 ++m_lines;
-                onLine(pos);
             }
             const void *cr = std::memchr(bytes.data() + pos, '\r', bytes.size() - pos);
+            const std::size_t end =
+                cr == nullptr ? bytes.size()
+                              : static_cast<std::size_t>(static_cast<const char *>(cr) - bytes.data());
+            onPart(bytes.substr(pos, end - pos), cr != nullptr);
             if (cr == nullptr)
                 return;
-            pos = static_cast<std::size_t>(static_cast<const char *>(cr) - bytes.data()) + 1;
+            pos = end + 1;
             m_inLine = false;
             if (pos == bytes.size())
                 m_afterCr = true;

@@ -8,13 +8,6 @@
 #include <vector>
 
 namespace {
-std::string_view TrimBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // A decimal number as a base author writes it: optional sign, digits with an optional fraction after
 // '.' or ',' (the Russian decimal separator), optional exponent. Words such as "inf" are not numbers.
@@ -109,4 +102,12 @@ std::optional<std::int64_t> ReadTime(std::string_view text)
         seconds = seconds * 60 + *field;
     }
     return seconds;
+}
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }

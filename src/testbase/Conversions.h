@@ -12,6 +12,9 @@ std::optional<int> ParseFlag(std::string_view text);
 // Display settings: "True" or "False" in any letter case, or a number (0 off, anything else on).
 std::optional<bool> ParseTruth(std::string_view text);
 
+// text without the blanks and tabs around it.
+std::string_view TrimBlanks(std::string_view text);
+
 // An answer slot is unused when its text, upper-cased, is exactly "NONE".
 bool IsNoneAnswer(std::string_view text);
 

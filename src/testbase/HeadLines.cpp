@@ -1,11 +1,11 @@
 #include "testbase/HeadLines.h"
 
 #include "testbase/BaseFormat.h"
+#include "testbase/BaseText.h"
 #include "testbase/Cp1251.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <string_view>
 
 namespace {
@@ -22,24 +22,13 @@ public:
     // Takes the next chunk; false once nothing more is needed.
     bool Feed(std::string_view chunk)
     {
-        while (!chunk.empty() && !Done()) {
-            if (m_afterCr) {
-                m_afterCr = false;
-                if (chunk.front() == '\n') {
-                    chunk.remove_prefix(1);
-                    continue;
-                }
-            }
-            const void *cr = std::memchr(chunk.data(), '\r', chunk.size());
-            const std::size_t length =
-                cr ? static_cast<std::size_t>(static_cast<const char *>(cr) - chunk.data()) : chunk.size();
-            Append(chunk.substr(0, length));
-            chunk.remove_prefix(length);
-            if (cr) {
-                chunk.remove_prefix(1);
+        m_splitter.Feed(chunk, [this](std::string_view part, bool ends) {
+            if (Done())
+                return;
+            Append(part);
+            if (ends)
                 EndLine();
-            }
-        }
+        });
         return !Done();
     }
 
@@ -78,15 +67,14 @@ private:
         m_line.clear();
         m_length = 0;
         m_inLine = false;
-        m_afterCr = true;
     }
 
     HeadPurpose m_purpose;
+    LineSplitter m_splitter;
     std::vector<std::string> m_lines;
     std::string m_line;       // the line being read, as far as it is kept
     std::size_t m_length = 0; // its whole length so far
     bool m_inLine = false;    // some byte of it has been read
-    bool m_afterCr = false;   // an LF now belongs to the line end just read
 };
 } // namespace
 

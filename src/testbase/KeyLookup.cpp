@@ -4,13 +4,15 @@
 #include "testbase/Yield.h"
 
 #include <algorithm>
+#include <array>
 
 bool StartsWithKey(std::string_view line, std::string_view upperKey)
 {
     if (line.size() < upperKey.size())
         return false;
-    for (std::size_t i = 0; i < upperKey.size(); ++i) {
-        if (UpperCp1251(line[i]) != upperKey[i])
+    // From the key's end, where keys that share a beginning (ANSWER1= to ANSWER4=) differ.
+    for (std::size_t i = upperKey.size(); i > 0; --i) {
+        if (UpperCp1251(line[i - 1]) != upperKey[i - 1])
             return false;
     }
     return true;
@@ -36,6 +38,19 @@ KeyIndex::KeyIndex(const BaseText &text, const std::vector<std::string_view> &ke
         upperKeys.push_back(UpperCp1251(key));
         m_keyLengths.push_back(key.size());
     }
+    // The keys a line can begin with, by its first character upper-cased: most lines begin with none or
+    // one. An empty key begins every line, the empty line included.
+    std::array<std::vector<std::size_t>, 256> byFirst;
+    std::vector<std::size_t> emptyKeys;
+    for (std::size_t j = 0; j < m_keyCount; ++j) {
+        if (!upperKeys[j].empty()) {
+            byFirst[static_cast<unsigned char>(upperKeys[j].front())].push_back(j);
+            continue;
+        }
+        emptyKeys.push_back(j);
+        for (auto &keysOf : byFirst)
+            keysOf.push_back(j);
+    }
 
     // Walking from the last line back, nearest[j] is the first line at or after the current one that
     // begins with key j; at each start line it is exactly what GetSet would find.
@@ -49,11 +64,10 @@ KeyIndex::KeyIndex(const BaseText &text, const std::vector<std::string_view> &ke
     Yielder yielder(yield);
     for (std::size_t i = text.LineCount(); i >= first; --i) {
         const std::string_view line = text.Line(i);
-        // Most lines begin with none of the keys; their first character tells at once.
-        const char firstUpper = line.empty() ? '\0' : UpperCp1251(line.front());
-        for (std::size_t j = 0; j < m_keyCount; ++j) {
-            const std::string &key = upperKeys[j];
-            if (key.empty() || (key.front() == firstUpper && StartsWithKey(line, key)))
+        const auto &candidates =
+            line.empty() ? emptyKeys : byFirst[static_cast<unsigned char>(UpperCp1251(line.front()))];
+        for (const std::size_t j : candidates) {
+            if (StartsWithKey(line, upperKeys[j]))
                 nearest[j] = i;
         }
         while (pending > 0 && std::max<std::size_t>(startLines[pending - 1], 1) == i) {

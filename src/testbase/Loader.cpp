@@ -23,14 +23,20 @@ std::string Characters(std::string_view line, std::size_t first, std::size_t cou
     return first <= line.size() ? std::string(line.substr(first - 1, count)) : std::string();
 }
 
-// Line numbers of the question lines, at positions 1 to the number of questions.
+// Line numbers of the question lines, at positions 1 to the number of questions. The mark is sought in all
+// the bytes at once, far quicker than line by line; holding no line end, each mark found lies in one line.
 std::vector<std::size_t> FindQuestionLines(const BaseText &text, const std::function<void()> &yield)
 {
     std::vector<std::size_t> questLine{0};
+    if (text.LineCount() == 0)
+        return questLine;
+    const std::string_view bytes = *text.Bytes();
     Yielder yielder(yield);
-    for (std::size_t i = 1; i <= text.LineCount(); ++i) {
-        if (text.Line(i).find(QuestionMark) != std::string_view::npos)
-            questLine.push_back(i);
+    for (std::size_t at = bytes.find(QuestionMark); at != std::string_view::npos;) {
+        const std::size_t line = text.LineOf(at);
+        questLine.push_back(line);
+        at =
+            line < text.LineCount() ? bytes.find(QuestionMark, text.Start(line + 1)) : std::string_view::npos;
         yielder.Line();
     }
     return questLine;
@@ -77,7 +83,7 @@ LoadFailure LoadTest(TestState &state, BaseLimits &limits, const std::function<v
     }
 
     // All six lists in one pass over the questions, which visits each question's lines once.
-    std::array<std::vector<std::string>, QuestionKeyCount> texts;
+    std::array<std::vector<std::string_view>, QuestionKeyCount> texts;
     for (const QuestionKey key : TextKeys)
         texts[key].resize(questCount + 1);
     for (std::size_t k = 1; k <= questCount; ++k) {
@@ -88,6 +94,7 @@ LoadFailure LoadTest(TestState &state, BaseLimits &limits, const std::function<v
 
     state.GivenAnswer.resize(questCount + 1, 0);
     limits = std::move(read);
+    state.TextBytes = text.Bytes();
     state.NoTestLimit = limits.TestTime == NoLimit;
     state.NoQuestionLimit = limits.QuestTime == NoLimit;
     state.QuestText = std::move(texts[QuestionKey_Text]);

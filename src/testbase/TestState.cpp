@@ -23,9 +23,9 @@ bool TestState::Chosen(int k) const
     return const_cast<TestState &>(*this).Chosen(k);
 }
 
-const std::string &TestState::Answer(int k, int question) const
+std::string_view TestState::Answer(int k, int question) const
 {
     CheckSlot(k);
-    const std::vector<std::string> *slots[] = {&Answer1, &Answer2, &Answer3, &Answer4};
+    const std::vector<std::string_view> *slots[] = {&Answer1, &Answer2, &Answer3, &Answer4};
     return slots[k - 1]->at(static_cast<std::size_t>(question));
 }

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The one record of a test run, shared by the selection, question and results windows.
@@ -23,13 +25,15 @@ struct TestState
     bool Chosen2 = false;
     bool Chosen3 = false;
     bool Chosen4 = false;
-    std::vector<std::string> QuestText;
-    std::vector<std::string> Answer1;
-    std::vector<std::string> Answer2;
-    std::vector<std::string> Answer3;
-    std::vector<std::string> Answer4;
+    // The texts are views into TextBytes, the base's bytes as loaded, which they keep.
+    std::shared_ptr<const std::string> TextBytes;
+    std::vector<std::string_view> QuestText;
+    std::vector<std::string_view> Answer1;
+    std::vector<std::string_view> Answer2;
+    std::vector<std::string_view> Answer3;
+    std::vector<std::string_view> Answer4;
     std::vector<std::int32_t> RightAnswer;
-    std::vector<std::string> HelpText;
+    std::vector<std::string_view> HelpText;
     std::vector<std::int16_t> GivenAnswer;
     bool ShowTime = false;
     bool ShowQuestionTime = false;
@@ -44,7 +48,7 @@ struct TestState
     // Slot k (1 to 4) of the choice and of the answers, for code that walks the four slots.
     bool &Chosen(int k);
     bool Chosen(int k) const;
-    const std::string &Answer(int k, int question) const;
+    std::string_view Answer(int k, int question) const;
     // Questions not answered right, those the test time cut off included.
     int WrongCount() const { return QuestCount - TrueCount; }
 };

@@ -142,7 +142,7 @@ void TestRun::ShowQuestion(int q)
     m_view.enabled[0] = false;
     m_view.Text1 = m_state.QuestText[q];
     for (int k = 1; k <= 4; ++k) {
-        const std::string &text = m_state.Answer(k, q);
+        const std::string_view text = m_state.Answer(k, q);
         if (IsNoneAnswer(text)) {
             m_view.answer[k].clear();
             m_view.enabled[k] = false;

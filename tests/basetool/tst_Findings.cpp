@@ -124,6 +124,24 @@ TEST(BaseToolFindings, NamesOfAnyBytesStayOneLineOfUtf8AndAnUnreadableBaseIsName
     EXPECT_TRUE(results.starts_with("x\xEF\xBF\xBD?y.res:1: ошибка: строка не в формате результата"))
         << results;
     EXPECT_EQ(std::count(results.begin(), results.end(), '\n'), 2);
+
+    // Read in pieces: a line end split between two pieces, and a line longer than a piece, are still one
+    // line end and one line each.
+    const auto line = [](std::size_t length) {
+        const std::string tail = "=   1  True= 1  False= 0\r\n";
+        return std::string(length - tail.size() + 1, 'n') + tail;
+    };
+    Write(temp.path / "long.res", line(1 << 16) + line(200000) + line(40));
+    const std::string rows = RunIn(temp.path, {"results", "--csv", "long.res"});
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 5) << rows.substr(0, 300);
+    // A file of nothing but line ends names its first thousand lines and counts the rest.
+    Write(temp.path / "ends.res", std::string(1003, '\r'));
+    const std::string ends = RunIn(temp.path, {"results", "ends.res"});
+    EXPECT_EQ(std::count(ends.begin(), ends.end(), '\n'), 1002);
+    EXPECT_TRUE(
+        ends.ends_with("ends.res:0: ошибка: и ещё строк не в формате результата, не показанных здесь: 3\n"
+                       "status 1\n"))
+        << ends.substr(ends.size() - 300);
 }
 #endif
 } // namespace

@@ -35,7 +35,7 @@ TEST(BaseText, SplitsLinesAtCrLfAndBareCr)
         // Fed a byte at a time, a line end split between two pieces is still one.
         LineSplitter pieces;
         for (const char c : bytes)
-            pieces.Feed(std::string_view(&c, 1), [](std::size_t) {});
+            pieces.Feed(std::string_view(&c, 1), [](std::string_view, bool) {});
         EXPECT_EQ(pieces.Lines(), text.LineCount());
         EXPECT_EQ(pieces.InLine(), !bytes.empty() && bytes.back() != '\r' && !bytes.ends_with("\r\n"));
         EXPECT_TRUE(text.Line(0).empty() && text.Line(text.LineCount() + 1).empty());

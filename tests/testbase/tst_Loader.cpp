@@ -10,6 +10,11 @@
 namespace {
 using Lines = std::vector<std::string>;
 
+Lines Texts(const std::vector<std::string_view> &texts)
+{
+    return {texts.begin(), texts.end()};
+}
+
 TEST(Conversions, FlagsAndTruthValues)
 {
     const std::tuple<std::string_view, std::optional<int>, std::optional<bool>> cases[] = {
@@ -60,13 +65,13 @@ TEST(LoadBase, ReadsASampleBase)
         const Loaded loaded(ReadWholeFile(std::string(ZT_TEST_DATA) + "/bases/" + file).bytes);
         ASSERT_EQ(loaded.failure, LoadFailure::None);
         const TestState &s = loaded.state;
-        EXPECT_EQ(s.QuestText, (Lines{"", cp(u"Столица России?"), cp(u"Самая длинная река России?"),
-                                      cp(u"Какое озеро самое глубокое?")}));
-        EXPECT_EQ(s.Answer4, (Lines{"", "NONE", "none", " NONE"}));
+        EXPECT_EQ(Texts(s.QuestText), (Lines{"", cp(u"Столица России?"), cp(u"Самая длинная река России?"),
+                                             cp(u"Какое озеро самое глубокое?")}));
+        EXPECT_EQ(Texts(s.Answer4), (Lines{"", "NONE", "none", " NONE"}));
         EXPECT_TRUE(IsNoneAnswer(s.Answer(4, 2)) && !IsNoneAnswer(s.Answer(4, 3)));
         EXPECT_EQ(s.RightAnswer, (std::vector<std::int32_t>{0, 1, 3, 1}));
         // Question 2 has no hint of its own and takes question 3's.
-        EXPECT_EQ(s.HelpText, (Lines{"", cp(u"Город на Москве-реке"), cp(u"Сибирь"), cp(u"Сибирь")}));
+        EXPECT_EQ(Texts(s.HelpText), (Lines{"", cp(u"Город на Москве-реке"), cp(u"Сибирь"), cp(u"Сибирь")}));
         EXPECT_EQ(
             std::tuple(loaded.limits.TestTime, loaded.limits.QuestTime, s.NoTestLimit, s.NoQuestionLimit),
             std::tuple("00:10:00", "00:00:00", false, true));
@@ -135,7 +140,8 @@ TEST(LoadBase, QuestionLinesAndLookupsFollowTheFormat)
         ASSERT_EQ(loaded.failure, LoadFailure::None);
         Lines shown;
         for (int q = 1; q <= s.QuestCount; ++q)
-            shown.push_back(s.QuestText.at(q) + " " + s.Answer1.at(q) + " " + s.HelpText.at(q));
+            shown.push_back(std::string(s.QuestText.at(q)) + " " + std::string(s.Answer1.at(q)) + " " +
+                            std::string(s.HelpText.at(q)));
         EXPECT_EQ(shown, questions);
     }
 }
@@ -154,7 +160,7 @@ TEST(LoadBase, ReloadKeepsTheRunAndAFailedConversionWritesNothing)
     // A refused base replaces the lines and the question count, nothing that a question is shown from.
     const std::string refused = Edited({{"q1", "other"}, {"flag=2", "flag=9999"}}) + "[QUESTION]=3\r\n";
     EXPECT_EQ(LoadBase(refused, s, limits), LoadFailure::FormatFailure);
-    EXPECT_EQ(std::tie(s.QuestCount, s.QuestText, limits.TestTime),
+    EXPECT_EQ(std::tuple(s.QuestCount, Texts(s.QuestText), limits.TestTime),
               std::tuple(3, Lines{"", "q1", "q2"}, "00:05:00"));
     EXPECT_EQ(s.BaseLines.Line(5), "[QUESTION]=other");
     EXPECT_EQ(s.GivenAnswer.size(), 3u);
@@ -163,8 +169,9 @@ TEST(LoadBase, ReloadKeepsTheRunAndAFailedConversionWritesNothing)
 TEST(LoadBase, YieldsWhileLoadingAHugeBase)
 {
     int calls = 0;
+    // Both passes over every line, the splitting and the key lookups, hand over control on the way.
     const Loaded loaded(TwoQuestions + std::string(5000, '\r'), [&] { ++calls; });
     EXPECT_EQ(loaded.failure, LoadFailure::None);
-    EXPECT_GE(calls, 3);
+    EXPECT_GE(calls, 2);
 }
 } // namespace
