@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string_view>
 #include <system_error>
 
@@ -13,8 +14,13 @@ enum class WriteMode
     Create, // replaces whatever file is there
 };
 
+// Asked once the bytes are written, just before they are synced to the disk; an error it returns fails the
+// sync as the disk would. Lets tests see each sync and what a failed one leaves.
+using BeforeSync = std::function<std::errc()>;
+
 // Writes the bytes with one write and returns once they are on the disk.
-std::errc WriteDurably(const std::filesystem::path &file, WriteMode mode, std::string_view bytes);
+std::errc WriteDurably(const std::filesystem::path &file, WriteMode mode, std::string_view bytes,
+                       const BeforeSync &beforeSync = {});
 
 // Puts from in to's place in one step, replacing the file that is there.
 std::errc PutInPlace(const std::filesystem::path &from, const std::filesystem::path &to);
