@@ -53,7 +53,7 @@ TEST(BaseToolFindings, EachMisjudgedInputGetsItsTrueFinding)
          {"check", "in.bse"},
          {"in.bse:10: предупреждение: flag=1 указывает на ответ NONE: щелчком его не выбрать, "
           "но в начале теста выбран именно ответ а)",
-          "in.bse:6: предупреждение: ответ а) NONE будет пустым и недоступным"}},
+          "in.bse:6: предупреждение: ответ а) NONE будет пустым и недоступным", "status 1"}},
         {"answers chosen without meaning to",
          Cp1251(Base("ANSWER1=а\r\nANSWER2=\r\nANSWER3=в\r\nANSWER4= NONE\r\nflag=2\r\n")),
          {"check", "in.bse"},
