@@ -105,7 +105,8 @@ start=$(date +%s)
 while IFS= read -r line || [ -n "$line" ]; do
     [[ -z $line || $line == \#* ]] && continue
     [[ -n $filter && $line != *"$filter"* ]] && continue
-    IFS=$'\t' read -r file text replacement note <<<"$line"
+    # A tab is blank to read, which would run an empty replacement into the note; a unit separator is not.
+    IFS=$'\x1f' read -r file text replacement note <<<"${line//$'\t'/$'\x1f'}"
     number=$((number + 1))
     what="$file: $text → $replacement"
     if [ ! -f "$file" ]; then
