@@ -90,8 +90,14 @@ std::filesystem::path TemporaryName(const std::filesystem::path &file, std::mt19
     return name;
 }
 
-bool SyncToDisk(std::FILE *f)
+bool SyncToDisk(std::FILE *f, const BeforeSync &beforeSync)
 {
+    if (beforeSync) {
+        if (const std::errc error = beforeSync(); error != std::errc{}) {
+            errno = static_cast<int>(error);
+            return false;
+        }
+    }
 #ifdef _WIN32
     return _commit(_fileno(f)) == 0;
 #else
@@ -101,7 +107,7 @@ bool SyncToDisk(std::FILE *f)
 
 // Writes with fill, flushes, syncs and closes f; the first failure says why (a full disk may show only
 // when the buffer is flushed or synced).
-template <typename Fill> std::errc Finish(std::FILE *f, Fill fill)
+template <typename Fill> std::errc Finish(std::FILE *f, Fill fill, const BeforeSync &beforeSync = {})
 {
     std::errc error{};
     const auto check = [&](bool ok) {
@@ -112,14 +118,15 @@ template <typename Fill> std::errc Finish(std::FILE *f, Fill fill)
     check(fill(f));
     check(std::fflush(f) == 0);
     if (error == std::errc{}) {
-        check(SyncToDisk(f));
+        check(SyncToDisk(f, beforeSync));
     }
     check(std::fclose(f) == 0);
     return error;
 }
 } // namespace
 
-std::errc WriteDurably(const std::filesystem::path &file, WriteMode mode, std::string_view bytes)
+std::errc WriteDurably(const std::filesystem::path &file, WriteMode mode, std::string_view bytes,
+                       const BeforeSync &beforeSync)
 {
     errno = 0;
     std::FILE *f = OpenForWriting(file, mode);
@@ -127,7 +134,8 @@ std::errc WriteDurably(const std::filesystem::path &file, WriteMode mode, std::s
         return LastErrno();
     }
     return Finish(
-        f, [&](std::FILE *out) { return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size(); });
+        f, [&](std::FILE *out) { return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size(); },
+        beforeSync);
 }
 
 std::errc CopyDurably(const std::filesystem::path &from, const std::filesystem::path &to)

@@ -14,8 +14,13 @@ enum class WriteMode
     Create, // replaces whatever file is there
 };
 
+// Asked once the bytes are written, just before they are synced to the disk; an error it returns fails the
+// sync as the disk would. Lets tests see each sync and what a failed one leaves.
+using BeforeSync = std::function<std::errc()>;
+
 // Writes the bytes with one write and returns once they are on the disk.
-std::errc WriteDurably(const std::filesystem::path &file, WriteMode mode, std::string_view bytes);
+std::errc WriteDurably(const std::filesystem::path &file, WriteMode mode, std::string_view bytes,
+                       const BeforeSync &beforeSync = {});
 
 // The steps of a replace, so that tests can make one fail the way a full disk or a read-only folder does.
 enum class WriteStep

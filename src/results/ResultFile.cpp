@@ -61,6 +61,12 @@ template <typename Run> std::errc Step(const SaveFailAt &failAt, SaveStep step, 
     return run();
 }
 
+// Writes bytes to file, telling failAt when they are about to be synced.
+std::errc Written(const SaveFailAt &failAt, const fs::path &file, WriteMode mode, std::string_view bytes)
+{
+    return WriteDurably(file, mode, bytes, [&] { return failAt ? failAt(SaveStep::Sync) : none; });
+}
+
 void Synced(const SaveFailAt &failAt, const fs::path &folder)
 {
     if (failAt) {
@@ -81,7 +87,7 @@ std::errc Append(const fs::path &file, const Existing &existing, const std::stri
     // A last line without its line end would otherwise swallow the new line.
     const std::string bytes = existing.lastLineOpen ? "\r\n" + line : line;
     const std::errc error =
-        Step(failAt, SaveStep::Append, [&] { return WriteDurably(file, WriteMode::AtEnd, bytes); });
+        Step(failAt, SaveStep::Append, [&] { return Written(failAt, file, WriteMode::AtEnd, bytes); });
     if (error != none) {
         fs::resize_file(file, size, ec);
     }
@@ -121,7 +127,7 @@ bool Archive(const fs::path &programFolder, const fs::path &file, const LocalDat
 std::errc StartAfresh(const fs::path &file, const std::string &line, const SaveFailAt &failAt)
 {
     const std::errc error =
-        Step(failAt, SaveStep::Replace, [&] { return WriteDurably(file, WriteMode::Create, line); });
+        Step(failAt, SaveStep::Replace, [&] { return Written(failAt, file, WriteMode::Create, line); });
     if (error != none) {
         std::error_code ignored;
         fs::resize_file(file, 0, ignored);

@@ -15,6 +15,7 @@ enum class SaveStep
     Archive,    // making the archive folder for a full file
     Replace,    // starting the archived file afresh with the line
     Append,     // writing the line at the end of the existing file
+    Sync,       // putting the written line on the disk, whether appended or starting the file afresh
     SyncFolder, // making a new entry of a folder last
 };
 

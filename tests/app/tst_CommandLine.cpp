@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-// The base named after the program's name as Windows spells a command line: a quoted program name ends
+// The base named after the program's name. As Windows spells a command line, a quoted program name ends
 // at the next quotation mark whatever follows, any other at the first blank or tab; one pair of quotation
 // marks around the rest is dropped.
 TEST(CommandLine, BaseAfterTheProgramName)
@@ -19,5 +19,9 @@ TEST(CommandLine, BaseAfterTheProgramName)
         SCOPED_TRACE(testing::PrintToString(commandLine));
         EXPECT_EQ(Unquoted(AfterProgramName(commandLine)), base);
     }
+    // Elsewhere the arguments after the program's name, joined by blanks.
+    const char *const argv[] = {"zt", "my", "base.bse"};
+    EXPECT_EQ(JoinedArguments(3, argv), "my base.bse");
+    EXPECT_EQ(JoinedArguments(1, argv), "");
 }
 } // namespace

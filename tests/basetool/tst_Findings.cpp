@@ -53,7 +53,7 @@ TEST(BaseToolFindings, EachMisjudgedInputGetsItsTrueFinding)
          {"check", "in.bse"},
          {"in.bse:10: предупреждение: flag=1 указывает на ответ NONE: щелчком его не выбрать, "
           "но в начале теста выбран именно ответ а)",
-          "in.bse:6: предупреждение: ответ а) NONE будет пустым и недоступным"}},
+          "in.bse:6: предупреждение: ответ а) NONE будет пустым и недоступным", "status 1"}},
         {"answers chosen without meaning to",
          Cp1251(Base("ANSWER1=а\r\nANSWER2=\r\nANSWER3=в\r\nANSWER4= NONE\r\nflag=2\r\n")),
          {"check", "in.bse"},
@@ -86,6 +86,10 @@ TEST(BaseToolFindings, EachMisjudgedInputGetsItsTrueFinding)
          {"convert", "--from", "cp1251", "in.bse", "out.bse"},
          {"(прочитан как Windows-1251)", "status 0"},
          yoInUtf8 + "\r\n"},
+        {"a base the program loads but never lists",
+         " " + Cp1251(Base(Answers + "ANSWER4=г\r\nflag=1\r\n")),
+         {"check", "in.bse"},
+         {"status 2"}},
         {"LF CR and a NUL byte as check finds them",
          std::string("[ZorvantaBaseFile.2.0]\n\r  \xD2\0\xEC\xE0\n\r", 32),
          {"check", "in.bse"},
@@ -224,5 +228,15 @@ TEST(BaseToolWrites, AWriteNeverHurtsAFileAndSaysWhyItFailed)
             EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), fs::directory_iterator()), 1);
         }
     }
+    // The rename itself failing: a folder has taken the file's name just before it.
+    const WriteFailure failure = ReplaceContents(temp.path / "in.txt", "new", [&](WriteStep at) {
+        if (at == WriteStep::Rename) {
+            fs::remove(temp.path / "in.txt");
+            fs::create_directories(temp.path / "in.txt" / "taken");
+        }
+        return std::errc();
+    });
+    EXPECT_NE(failure, WriteFailure::None);
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path), fs::directory_iterator()), 1);
 }
 } // namespace

@@ -19,7 +19,8 @@ TEST(BaseTool, GoldenOutputs)
 {
     const std::tuple<const char *, std::vector<std::string>, const char *, bool> cases[] = {
         {"bases",
-         {"check", "keys.bse", "head.bse", "utf8.bse", "case.bse", "flag.txt", "chemistry.bse"},
+         {"check", "keys.bse", "head.bse", "utf8.bse", "case.bse", "flag.txt", "chemistry.bse", "cr.bse",
+          "lf.bse"},
          "check.txt",
          true},
         {"results", {"results", "--all"}, "results.txt", true},

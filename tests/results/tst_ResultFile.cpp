@@ -76,11 +76,15 @@ bool WritesReadOnlyFiles()
     return written;
 }
 
-std::string Lines(int count)
+// count result lines, their names padded to width bytes.
+std::string Lines(int count, std::size_t width = 0)
 {
     std::string text;
-    for (int i = 1; i <= count; ++i)
-        text += "name" + std::to_string(i) + "=   1  True= 1  False= 0\r\n";
+    for (int i = 1; i <= count; ++i) {
+        std::string name = "name" + std::to_string(i);
+        name.resize(std::max(name.size(), width), 'x');
+        text += name + "=   1  True= 1  False= 0\r\n";
+    }
     return text;
 }
 
@@ -102,7 +106,8 @@ TEST(ResultFile, LinesAreByteExact)
     }
 }
 
-// A new entry in the folder (the file itself, or the archive's) is synced so that it outlives a power cut.
+// The line is synced on every save, and a new entry in the folder (the file itself, or the archive's) too,
+// so that both outlive a power cut. The file is read in pieces: long lines count whichever piece ends them.
 TEST(ResultFile, AppendsUntilAHundredLinesThenStartsAfresh)
 {
     const std::string line = ResultLine(Ivanov);
@@ -111,7 +116,9 @@ TEST(ResultFile, AppendsUntilAHundredLinesThenStartsAfresh)
         {"no file yet", std::nullopt, line, true},
         {"empty file", "", line, false},
         {"99 lines", Lines(99), Lines(99) + line, false},
+        {"60 lines over 64 KiB", Lines(60, 2000), Lines(60, 2000) + line, false},
         {"100 lines", Lines(100), line, true},
+        {"100 lines over 64 KiB", Lines(100, 1000), line, true},
         {"150 lines", Lines(150), line, true},
         {"missing final line end", last, last + "\r\n" + line, false},
         {"bare CR at the end", last + "\r", last + "\r" + line, false},
@@ -119,13 +126,14 @@ TEST(ResultFile, AppendsUntilAHundredLinesThenStartsAfresh)
     for (const auto &[what, before, after, synced] : cases) {
         SCOPED_TRACE(what);
         const Folder folder(before);
-        bool syncedFolder = false;
+        std::vector<SaveStep> seen;
         ASSERT_TRUE(SaveResult(folder.path, Ivanov, Now, [&](SaveStep step) {
-            syncedFolder = syncedFolder || step == SaveStep::SyncFolder;
+            seen.push_back(step);
             return std::errc{};
         }));
         EXPECT_EQ(ReadWholeFile(folder.file).bytes, after);
-        EXPECT_EQ(syncedFolder, synced);
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), SaveStep::SyncFolder) > 0, synced);
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), SaveStep::Sync), 1);
     }
 }
 
@@ -178,30 +186,35 @@ TEST(ResultFile, FullFileKeepsItsLinesUntilItCanBeArchived)
     }
 }
 
-// A failure leaves every old line once, in the file or in the archive, and no half line. A full file whose
-// archive cannot be made takes the line as a short file does.
+// A failure leaves every old byte once, in the file or in the archive, and no part of the line, even when
+// the line was written and only its sync failed. A full file whose archive cannot be made takes the line
+// as a short file does.
 TEST(ResultFile, FailingStepsLoseNothing)
 {
     using enum SaveStep;
     const std::errc io = std::errc::io_error, full = std::errc::no_space_on_device;
     const std::string line = ResultLine(Ivanov);
-    const std::tuple<const char *, int, std::vector<SaveStep>, std::errc, bool, std::string> cases[] = {
-        {"reading a short file", 5, {Read}, io, false, Lines(5)},
-        {"appending", 5, {Append}, full, false, Lines(5)},
-        {"reading a full file", 100, {Read}, io, false, Lines(100)},
-        {"making the archive", 100, {Archive}, io, true, Lines(100) + line},
-        {"making the archive, then appending", 100, {Archive, Append}, full, false, Lines(100)},
-        {"starting afresh after archiving", 100, {Replace}, io, false, ""}};
-    for (const auto &[what, lines, failing, error, saved, after] : cases) {
+    const std::string longLines = Lines(60, 2000); // over 64 KiB
+    const std::tuple<const char *, std::string, std::vector<SaveStep>, std::errc, bool, std::string> cases[] =
+        {{"reading a short file", Lines(5), {Read}, io, false, Lines(5)},
+         {"appending", Lines(5), {Append}, full, false, Lines(5)},
+         {"syncing the appended line", Lines(5), {Sync}, io, false, Lines(5)},
+         {"syncing a line appended after 64 KiB", longLines, {Sync}, full, false, longLines},
+         {"reading a full file", Lines(100), {Read}, io, false, Lines(100)},
+         {"making the archive", Lines(100), {Archive}, io, true, Lines(100) + line},
+         {"making the archive, then syncing", Lines(100), {Archive, Sync}, full, false, Lines(100)},
+         {"starting afresh after archiving", Lines(100), {Replace}, io, false, ""},
+         {"syncing the fresh start", Lines(100), {Sync}, io, false, ""}};
+    for (const auto &[what, before, failing, error, saved, after] : cases) {
         SCOPED_TRACE(what);
-        const Folder folder(Lines(lines));
+        const Folder folder(before);
         const auto failAt = [&steps = failing, error = error](SaveStep step) {
             return std::find(steps.begin(), steps.end(), step) != steps.end() ? error : std::errc{};
         };
         EXPECT_EQ(SaveResult(folder.path, Ivanov, Now, failAt), saved);
         EXPECT_EQ(ReadWholeFile(folder.file).bytes, after);
         const fs::path archived = folder.path / "Results" / ArchiveName(Now, 1);
-        EXPECT_EQ(ReadWholeFile(archived).bytes, after.empty() ? Lines(lines) : "");
+        EXPECT_EQ(ReadWholeFile(archived).bytes, after.empty() ? before : "");
         EXPECT_EQ(folder.Files(), after.empty() ? 2 : 1);
     }
 }

@@ -20,6 +20,24 @@ TEST(Cp1251, EveryDefinedByteMatchesTheReference)
     EXPECT_EQ(Utf16ToCp1251(text), bytes);
 }
 
+// Upper case as Unicode has it for every byte: the Latin and Cyrillic letters, Ё and the other letters of
+// the Cyrillic alphabets; anything else stays.
+TEST(Cp1251, UpperCaseIsUnicodes)
+{
+    for (int b = 0; b < 256; ++b) {
+        const auto character = [](char byte) { return Cp1251ToUtf16(std::string(1, byte))[0]; };
+        const char16_t c = character(static_cast<char>(b));
+        char16_t upper = c;
+        if ((c >= u'a' && c <= u'z') || (c >= u'\u0430' && c <= u'\u044F'))
+            upper = static_cast<char16_t>(c - 0x20);
+        else if (c >= u'\u0450' && c <= u'\u045F')
+            upper = static_cast<char16_t>(c - 0x50);
+        else if (c == u'\u0491')
+            upper = u'\u0490';
+        EXPECT_EQ(character(UpperCp1251(static_cast<char>(b))), upper) << b;
+    }
+}
+
 TEST(Cp1251, UndefinedByteSurvivesAndForeignCharactersBecomeOneQuestionMarkEach)
 {
     EXPECT_EQ(Cp1251ToUtf16("\x98"), u"\u0098");

@@ -22,6 +22,7 @@ TEST(HeadLines, TitleIsLine2FromItsThirdCharacter)
         {"[ZorvantaBaseFile.2.0]\r  Word\r", "Word", "Word"},
         {"[zorvantabasefile.2.0]\r\n  Word\r\n", "Word", "Word"},
         {" [ZorvantaBaseFile.2.0]\r\n  Word", {}, "Word"},
+        {"[ZorvantaBaseFile.2.0] \r\n  Word", {}, "Word"},
         {"[ZorvantaBaseFile.2.0]\r\nab\r\nmore", "", ""},
         {"[ZorvantaBaseFile.2.0]\rxx \n", " \n", " \n"}, // a bare LF is part of the title
         {"", {}, ""}};

@@ -50,10 +50,11 @@ std::string Edited(std::initializer_list<std::pair<std::string_view, std::string
 struct Loaded
 {
     explicit Loaded(const std::string &bytes, const std::function<void()> &yield = {})
-        : failure(LoadBase(bytes, state, limits, yield))
+        : failure(LoadBase(bytes, state, limits, yield, &fault))
     {}
     TestState state;
     BaseLimits limits;
+    LoadFault fault;
     LoadFailure failure;
 };
 
@@ -81,25 +82,30 @@ TEST(LoadBase, ReadsASampleBase)
     }
 }
 
+// Each refusal for its own reason, not one that a later check would also give.
 TEST(LoadBase, FailuresInTheirOrder)
 {
-    const std::tuple<const char *, std::string, LoadFailure> cases[] = {
-        {"no bytes", "", LoadFailure::EmptyFile},
-        {"one empty line", "\r\n", LoadFailure::NoQuestions},
-        {"no question and no header", "hello\r\nworld\r\n", LoadFailure::NoQuestions},
-        {"lower-case header", Edited({{"ZorvantaBaseFile", "zorvantabasefile"}}), LoadFailure::WrongHeader},
-        {"header before the line count", "x\r\n[QUESTION]=q\r\n", LoadFailure::WrongHeader},
-        {"3 lines", "[ZorvantaBaseFile.2.0]\r\n[QUESTION]=q\r\n  \r\n", LoadFailure::FormatFailure},
-        {"header anywhere in line 1", " x" + Edited({{"2.0]", "2.0]y"}}), LoadFailure::None},
-        {"flag out of range", Edited({{"flag=4", "flag=300"}}), LoadFailure::FormatFailure},
+    using enum LoadFailure;
+    using Cause = LoadFault::Cause;
+    const std::tuple<const char *, std::string, LoadFailure, Cause> cases[] = {
+        {"no bytes", "", EmptyFile, Cause::None},
+        {"one empty line", "\r\n", NoQuestions, Cause::None},
+        {"no question and no header", "hello\r\nworld\r\n", NoQuestions, Cause::None},
+        {"lower-case header", Edited({{"ZorvantaBaseFile", "zorvantabasefile"}}), WrongHeader, Cause::None},
+        {"header before the line count", "x\r\n[QUESTION]=q\r\n", WrongHeader, Cause::None},
+        {"3 lines", "[ZorvantaBaseFile.2.0]\r\n[QUESTION]=q\r\n  \r\n", FormatFailure, Cause::FewLines},
+        {"header anywhere in line 1", " x" + Edited({{"2.0]", "2.0]y"}}), None, Cause::None},
+        {"flag out of range", Edited({{"flag=4", "flag=300"}}), FormatFailure, Cause::Flag},
         // Question 2's, so that a missing one is not found further on.
-        {"flag missing", Edited({{"flag=4", "flg=4"}}), LoadFailure::FormatFailure},
-        {"setting not a truth value", Edited({{"num=True", "num=yes"}}), LoadFailure::FormatFailure},
-        {"setting missing", Edited({{"SHOW_num=True\r\n", ""}}), LoadFailure::FormatFailure},
+        {"flag missing", Edited({{"flag=4", "flg=4"}}), FormatFailure, Cause::Flag},
+        {"setting not a truth value", Edited({{"num=True", "num=yes"}}), FormatFailure, Cause::Setting},
+        {"setting missing", Edited({{"SHOW_num=True\r\n", ""}}), FormatFailure, Cause::Setting},
         {"setting before the last question is not seen",
-         Edited({{"HELP=h1", "SHOW_num=1"}, {"SHOW_num=True", ""}}), LoadFailure::FormatFailure}};
-    for (const auto &[name, bytes, failure] : cases)
-        EXPECT_EQ(Loaded(bytes).failure, failure) << name;
+         Edited({{"HELP=h1", "SHOW_num=1"}, {"SHOW_num=True", ""}}), FormatFailure, Cause::Setting}};
+    for (const auto &[name, bytes, failure, cause] : cases) {
+        const Loaded loaded(bytes);
+        EXPECT_EQ(std::tuple(loaded.failure, loaded.fault.cause), std::tuple(failure, cause)) << name;
+    }
 }
 
 TEST(LoadBase, TimeLimitsComeFromFixedColumns)

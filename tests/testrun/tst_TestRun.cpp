@@ -84,9 +84,10 @@ TEST(Submission, ScoresAndRecordsOnEveryPath)
     }
 }
 
+// Nothing follows, not even limits that have run out since.
 TEST(Submission, SingleQuestionEndsTheTestAndNothingFollows)
 {
-    LoadedTest t(Numbered(1));
+    LoadedTest t(Numbered(1), "00:00:01", "00:00:01");
     t.run.Timer1_Timer(At(4200));
     t.run.Opt_Click(2);
     ASSERT_EQ(t.run.cmdNext_Click(At(4250)), Outcome::TestEnded);
@@ -125,7 +126,7 @@ TEST(Limits, EndTheTestOrTheQuestionInTime)
         {"zero question limit", "00:00:00", "0:00:00", 600, "0:00:00", {0, 2, 3, 1}},
         {"zero test limit", "0:00:00", "00:00:00", 0, "0:00:00", {0, 0, 0, 0}},
         {"no limits", "00:00:00", "00:00:00", {}, "", {0, 0, 0, 0}},
-        {"unreadable", "ab:cd:ef", "25:00:00", {}, "", {0, 0, 0, 0}},
+        {"unreadable", "ab:cd:ef", "24:00:00", {}, "", {0, 0, 0, 0}},
         {"unreadable too", "", "1", {}, "", {0, 0, 0, 0}},
         {"across midnight", "00:00:30", "00:00:00", 30000, "0:00:30", {0, 0, 0, 0}, 86400 - 10},
         // Submitted once, and the next question gets its own full ten seconds.

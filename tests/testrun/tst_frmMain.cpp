@@ -7,14 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-void PressEnter(QWidget *on)
-{
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString("\r"));
-    QApplication::sendEvent(on, &press);
-}
-} // namespace
-
 // What the question window shows and what follows its events; the rules behind them are the engine's.
 class tst_frmMain : public WindowTest
 {
@@ -72,22 +64,22 @@ private slots:
         QCOMPARE(Ticked(main), QString("3"));
     }
 
-    // Enter presses the focused button, and the default button from anywhere else. (A held key is
-    // tested with the X server's own repeats, in tst_RealInput.)
+    // Enter, pressed and let go, presses the focused button once, and the default button from anywhere
+    // else. (A held key is tested with the X server's own repeats, in tst_RealInput.)
     void enterPressesTheFocusedOrTheDefaultButtonOnce()
     {
         frmMain *main = Load(5);
         QVERIFY(Child<QPushButton>(main, "cmdNext")->isDefault());
         for (const char *focus : {"txtA", "Text1", "cmdNext"}) {
             Child(main, focus)->setFocus();
-            PressEnter(Child(main, focus));
+            QTest::keyClick(Child(main, focus), Qt::Key_Return);
         }
         QCOMPARE(Text(main, "Label5"), QString("4"));
         QVERIFY(m_platform.boxes.isEmpty());
 
         m_platform.answers = {Platform::Answer::No};
         Child(main, "cmdCancel")->setFocus();
-        PressEnter(Child(main, "cmdCancel"));
+        QTest::keyClick(Child(main, "cmdCancel"), Qt::Key_Return);
         QCOMPARE(m_platform.boxes,
                  QStringList{"Information YesNo: Вы уверены, что хотите прекратить тестирование?"});
         QCOMPARE(Text(main, "Label5"), QString("4"));
