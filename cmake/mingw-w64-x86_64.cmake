@@ -1,17 +1,6 @@
-# Cross-builds for 64-bit Windows with MinGW-w64 (the POSIX threads variant, which GoogleTest needs). The
-# programs are linked statically so that they run on Windows or under Wine without the compiler's DLLs.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Cross-builds the engine and its tests for 64-bit Windows with MinGW-w64. The programs are linked
+# statically so that they run on Windows or under Wine without the compiler's DLLs.
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-compilers.cmake)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 # ctest runs the test programs under Wine.

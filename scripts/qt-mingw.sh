@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Cross-builds Qt (qtbase, from Debian's own source of the version the Linux build uses) for 64-bit Windows
-# with MinGW-w64 and installs it into a cache outside the work tree, which later runs reuse as long as this
-# recipe is unchanged. Only what the program and its tests need is built. Prints the Qt prefix as its last
-# line. ZT_QT_MINGW names another prefix; ZT_JOBS the number of parallel build steps (default: all cores).
+# with MinGW-w64 and installs it into a cache outside the work tree, which later runs reuse as long as the
+# recipe (this script and the compilers' settings) is unchanged. Only what the program and its tests need
+# is built. Prints the Qt prefix as its last line. ZT_QT_MINGW names another prefix; ZT_JOBS the number of
+# parallel build steps (default: all cores).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
 version=6.4.2
 prefix=${ZT_QT_MINGW:-$HOME/.cache/zorvanta/qt-$version-mingw}
-recipe=$(sha256sum "$here/qt-mingw.sh" | cut -d' ' -f1)
+compilers=$here/../cmake/mingw-w64-compilers.cmake
+recipe=$(cat "$here/qt-mingw.sh" "$compilers" | sha256sum | cut -d' ' -f1)
 if [ "$(cat "$prefix/zorvanta-recipe" 2>/dev/null)" = "$recipe" ]; then
     echo "$prefix"
     exit 0
@@ -41,20 +43,10 @@ if [ -z "$(qt_source)" ]; then
     apt-get source -qq "qt6-base=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools)" >/dev/null
 fi
 
-# The Windows DLLs use the compilers' runtime DLLs, which the program's archive carries beside them.
+# The Windows DLLs use the compilers' runtime DLLs, which the program's archive carries beside them. The
+# prefix keeps its own copy of the compilers' settings: Qt's toolchain file there goes on to load it.
 mkdir -p "$prefix"
-cat >"$prefix/mingw.cmake" <<'EOF'
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-EOF
+cp "$compilers" "$prefix/mingw.cmake"
 
 # OpenGL stays on (loaded at run time): the Windows platform plugin does not build without it. The
 # source carries no tablet library, so tablet events are off. The program needs no image format plugin
