@@ -1,7 +1,7 @@
 #include "basetool/ResultsTable.h"
 
 #include "basetool/Utf8Text.h"
-#include "results/ResultFile.h"
+#include "results/ResultLines.h"
 #include "testbase/LineReader.h"
 
 #include <algorithm>
