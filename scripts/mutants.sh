@@ -25,7 +25,7 @@ fi
 # Optimised a little and without debug information: the build is relinked for every mistake.
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG" \
-        "-DCMAKE_C_FLAGS_RELEASE=-O1 -DNDEBUG" -DZT_WITH_BENCH=OFF >/dev/null
+        -DZT_WITH_BENCH=OFF >/dev/null
 fi
 logs=$build/mutant-logs
 mkdir -p "$logs"
