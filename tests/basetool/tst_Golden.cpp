@@ -19,8 +19,9 @@ TEST(BaseTool, GoldenOutputs)
 {
     const std::tuple<const char *, std::vector<std::string>, const char *, bool> cases[] = {
         {"bases",
-         {"check", "keys.bse", "head.bse", "utf8.bse", "case.bse", "flag.txt", "chemistry.bse", "cr.bse",
-          "lf.bse"},
+         // The sound base last: the exit code is the worst of all, not the last one's.
+         {"check", "keys.bse", "head.bse", "utf8.bse", "case.bse", "flag.txt", "cr.bse", "lf.bse",
+          "chemistry.bse"},
          "check.txt",
          true},
         {"results", {"results", "--all"}, "results.txt", true},
