@@ -99,6 +99,17 @@ private slots:
         QVERIFY(m_platform.endings == 1 && !Shown<frmMain>() && !Shown<frmChose>());
     }
 
+    // A header in the wrong letter case sends the examinee back to a selection that holds the program.
+    void wrongHeaderReturnsToAModalSelection()
+    {
+        QStringList lines = TestFiles::Base("Т", TestFiles::Numbered(2));
+        lines[0] = lines[0].toLower();
+        QVERIFY(!StartOn(lines));
+        QCOMPARE(m_platform.boxes, QStringList{"Critical: Неверная кодировка базы!"});
+        QTRY_VERIFY(Shown<frmChose>() && Shown<frmChose>()->isModal());
+        QCOMPARE(m_platform.endings, 0);
+    }
+
     // Only the list needs the Tests folder: a base named on the command line loads without it.
     void commandLineBaseLoadsWhenTheFolderCannotBeMade()
     {

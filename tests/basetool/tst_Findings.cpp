@@ -206,11 +206,14 @@ TEST(BaseToolWrites, AWriteNeverHurtsAFileAndSaysWhyItFailed)
     const TempFolder temp;
     ::Write(temp.path / "in.txt", text);
 #ifndef _WIN32
-    // A link keeps pointing at the file, which is converted.
+    // A link keeps pointing at the file, which is converted and keeps who may read it.
     fs::create_symlink("in.txt", temp.path / "link.txt");
+    const auto access = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(temp.path / "in.txt", access);
     EXPECT_TRUE(RunIn(temp.path, {"convert", "--in-place", "link.txt"}).ends_with("status 0\n"));
     EXPECT_TRUE(fs::is_symlink(temp.path / "link.txt"));
     EXPECT_EQ(ReadWholeFile(temp.path / "in.txt").bytes, converted);
+    EXPECT_EQ(fs::status(temp.path / "in.txt").permissions(), access);
     fs::remove(temp.path / "link.txt");
 #else
     ReplaceContents(temp.path / "in.txt", converted);

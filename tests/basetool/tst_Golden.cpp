@@ -20,7 +20,7 @@ TEST(BaseTool, GoldenOutputs)
     const std::tuple<const char *, std::vector<std::string>, const char *, bool> cases[] = {
         {"bases",
          // The sound base last: the exit code is the worst of all, not the last one's.
-         {"check", "keys.bse", "head.bse", "utf8.bse", "case.bse", "flag.txt", "cr.bse", "lf.bse",
+         {"check", "keys.bse", "head.bse", "utf8.bse", "case.bse", "flag.txt", "cr.bse", "lf.bse", "lfcr.bse",
           "chemistry.bse"},
          "check.txt",
          true},
