@@ -24,6 +24,8 @@ TEST(BaseTool, GoldenOutputs)
           "chemistry.bse"},
          "check.txt",
          true},
+        // A folder's status is its worst base's too, though a sound one comes last.
+        {"folder", {"check", "."}, "check.txt", true},
         {"results", {"results", "--all"}, "results.txt", true},
         {"results", {"results", "--csv", "--all", "Result.res"}, "results.csv", false},
         {"lab", {"results", "--all", "pc01", "pc02/Result.res"}, "lab.txt", true},
