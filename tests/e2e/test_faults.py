@@ -8,7 +8,7 @@ import time
 import pyatspi
 
 from zt import (ABOUT, CHOSE, RESULTS, Failure, accept, base_bytes, check, crlf_lines, extents, finish_results,
-                frame_extents, holds, key, numbered_questions, pump, question_number, result_line, screen_size,
+                frame_extents, holds, key, numbered_questions, pump, question_number, result_line, role, screen_size,
                 test, text_of, type_text, value_beside, wait, x_geometry, x_window_ids, xdotool)
 
 
@@ -96,6 +96,37 @@ def double_click_on_next_submits_one_question(session):
     settled_question(program, window, 3)
 
 
+def focus_on(program, name):
+    """Tabs through the window's controls until the one of that name has the keyboard."""
+    for _ in range(20):
+        focused = program.focused()
+        if focused is not None and focused.name == name:
+            return
+        key("Tab")
+    raise Failure(f"Tab never reached {name!r}")
+
+
+@test()
+def held_space_and_enter_on_a_button_press_it_once(session):
+    session.base("a.bse", base_bytes("Алгебра", numbered_questions(40)))
+    program = session.start()
+    accept(program)
+    window = program.active("Алгебра (40)")
+    focus_on(program, "Следующий вопрос")
+    xdotool("keydown", "space", "sleep", "1.5", "keyup", "space")
+    settled_question(program, window, 2)
+    # Held into the box the exit button opens, Enter does not answer it: the box waits for a press of its own.
+    focus_on(program, "Выход из теста")
+    xdotool("keydown", "Return")
+    program.message_box()
+    xdotool("sleep", "1.5", "keyup", "Return")
+    holds(lambda: any(role(w) in ("dialog", "alert") for w in program.windows()), "the held Enter answered the box",
+          0.5)
+    key("Return")  # Yes, the default
+    check(program.ended() == 0, "Yes ends the program")
+    check(session.result_bytes() is None, f"an abandoned test wrote {session.result_bytes()!r}")
+
+
 def clock_frames(program, window):
     return {frame.name: frame for frame in program.find_all(window, "panel") if frame.name.startswith("Время")}
 
@@ -165,13 +196,7 @@ def keyboard_chooses_answers_with_space_and_digits(session):
     key("3")
     program.click(next_button(program, window))
     settled_question(program, window, 2)
-    for _ in range(20):
-        focused = program.focused()
-        if focused is not None and focused.name == "Ответ б)":
-            break
-        key("Tab")
-    else:
-        raise Failure("Tab never reached answer б)")
+    focus_on(program, "Ответ б)")
     key("space")
     program.click(next_button(program, window))
     settled_question(program, window, 3)

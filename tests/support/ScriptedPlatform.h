@@ -1,14 +1,11 @@
 #pragma once
 
-#include "app/QtPlatform.h"
 #include "winutil/Platform.h"
 
 #include <QStringList>
-#include <QTimer>
 
 #include <deque>
 #include <functional>
-#include <memory>
 #include <utility>
 
 // A platform for window tests: message boxes are answered from a queue and recorded, the clock is set by
@@ -22,11 +19,6 @@ public:
     {
         const char *const icons[] = {"Exclamation", "Critical", "Information"};
         boxes << icons[int(icon)] + QString(buttons == Buttons::YesNo ? " YesNo: " : ": ") + text;
-        if (realBoxes) {
-            if (whileShown)
-                QTimer::singleShot(0, std::exchange(whileShown, nullptr));
-            return realBoxes->MsgBox(text, icon, buttons);
-        }
         if (const auto during = std::exchange(whileShown, nullptr)) {
             ++open;
             during();
@@ -38,13 +30,8 @@ public:
         answers.pop_front();
         return answer;
     }
-    void CloseMsgBox() override
-    {
-        ++closedBoxes;
-        if (realBoxes)
-            realBoxes->CloseMsgBox();
-    }
-    bool BoxOpen() const override { return open > 0 || (realBoxes && realBoxes->BoxOpen()); }
+    void CloseMsgBox() override { ++closedBoxes; }
+    bool BoxOpen() const override { return open > 0; }
     void EndProgram() override { ++endings; }
     bool PrevInstance() override { return otherCopyRunning; }
     std::filesystem::path AppPath() const override { return appPath.toStdU16String(); }
@@ -71,8 +58,6 @@ public:
 
     std::deque<Answer> answers;       // answers to the coming boxes
     std::function<void()> whileShown; // runs inside the next box, as events would while it is open
-    // When set, the boxes are the program's own, shown on screen and answered by real input.
-    std::shared_ptr<QtPlatform> realBoxes;
     QStringList boxes;
     int closedBoxes = 0;
     int open = 0;

@@ -65,7 +65,7 @@ private slots:
     }
 
     // Enter, pressed and let go, presses the focused button once, and the default button from anywhere
-    // else. (A held key is tested with the X server's own repeats, in tst_RealInput.)
+    // else. (A held key is tested with the X server's own repeats, end to end.)
     void enterPressesTheFocusedOrTheDefaultButtonOnce()
     {
         frmMain *main = Load(5);
