@@ -6,8 +6,6 @@
 #include "results/frmEnd.h"
 #include "winutil/Forms.h"
 
-#include <QLabel>
-
 namespace {
 // What the result file holds and whether the window is shaped, the moment the results window shows.
 struct AtShow final : QObject
@@ -63,20 +61,6 @@ private slots:
                  QString("Иванов | 10 | 3 | 7 | 0:03:07"));
         QCOMPARE(atShow.bytes, QByteArray::fromStdString(ResultLine(m_state)));
         QVERIFY(atShow.shaped); // the corner cut away, the middle kept
-    }
-
-    // A name too long for its box shows its start, cut short where the box ends, and whole in a tooltip.
-    void longNameShowsItsStartAndWholeInATooltip()
-    {
-        const QString name = "Александра " + QString(89, QChar(0x0436));
-        m_state.UserName = ToCp1251(name);
-        frmEnd *end = Finish();
-        QVERIFY(end);
-        auto *box = Child<QLabel>(end, "Label5");
-        QVERIFY2(box->text().startsWith("Александра ") &&
-                     box->fontMetrics().horizontalAdvance(box->text()) <= box->contentsRect().width(),
-                 qPrintable(box->text()));
-        QCOMPARE(box->toolTip(), name);
     }
 
     // The frame's fill and its dotted lines in their exact colours, not blended.

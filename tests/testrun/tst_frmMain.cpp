@@ -3,8 +3,6 @@
 #include "results/frmEnd.h"
 #include "testrun/frmMain.h"
 
-#include <QAccessible>
-#include <QLabel>
 #include <QPushButton>
 
 // What the question window shows and what follows its events; the rules behind them are the engine's.
@@ -13,10 +11,7 @@ class tst_frmMain : public WindowTest
     Q_OBJECT
 
 private:
-    frmMain *Load(int questions, const QString &testTime = "00:00:00", const QString &questTime = "00:00:00")
-    {
-        return StartOn(TestFiles::Base("Т", TestFiles::Numbered(questions), testTime, questTime));
-    }
+    frmMain *Load(int questions) { return StartOn(TestFiles::Base("Т", TestFiles::Numbered(questions))); }
 
 private slots:
     void loadingShowsQuestionOne()
@@ -93,24 +88,6 @@ private slots:
         Settle();
         QVERIFY(m_platform.boxes.isEmpty() && !Shown<frmEnd>() && !QFile::exists(InFolder("Result.res")));
         QCOMPARE(m_platform.endings, 1);
-    }
-
-    // A screen reader names every control the examinee acts on, reads each status value as it stands
-    // with its frame's caption, and reads a cover as its own frame's caption.
-    void screenReadersReadNamesValuesAndCovers()
-    {
-        frmMain *main = Load(1, "00:10:00");
-        QStringList names;
-        for (const char *control : {"Opt1", "txtA", "Opt4", "txtD", "cmdNext", "cmdCancel", "Label6",
-                                    "Label10", "Label5", "Label1_1", "Label1_2", "Label1_3", "Label1_6"})
-            names << QAccessible::queryAccessibleInterface(Child(main, control))->text(QAccessible::Name);
-        QCOMPARE(names.join(" | "), QString("Ответ а) | Ответ а) | Ответ г) | Ответ г) | Следующий вопрос | "
-                                            "Выход из теста | %1 | %2 | 1 | Время: | Время на вопрос: | "
-                                            "Время на тест: | №")
-                                        .arg(Text(main, "Label6"), Text(main, "Label10")));
-        QCOMPARE(
-            QAccessible::queryAccessibleInterface(Child(main, "Label10"))->text(QAccessible::Description),
-            QString("Время на тест:"));
     }
 };
 
