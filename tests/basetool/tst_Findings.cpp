@@ -81,6 +81,10 @@ TEST(BaseToolFindings, EachMisjudgedInputGetsItsTrueFinding)
          "один\r\nдва\n\rтри\n",
          {"convert", "in.bse", "out.bse"},
          {"in.bse:2: ошибка: столбец 4: здесь LF и CR подряд", "status 2"}},
+        {"an LF and a CR after it are two line ends where other lines end otherwise",
+         "один\r\nдва\n\rтри\xE9\n",
+         {"convert", "in.bse", "out.bse"},
+         {"in.bse:4: ошибка: столбец 4: байт 0xE9"}},
         {"--from forces the encoding",
          yoInUtf8,
          {"convert", "--from", "cp1251", "in.bse", "out.bse"},
@@ -90,6 +94,15 @@ TEST(BaseToolFindings, EachMisjudgedInputGetsItsTrueFinding)
          " " + Cp1251(Base(Answers + "ANSWER4=г\r\nflag=1\r\n")),
          {"check", "in.bse"},
          {"status 2"}},
+        {"warnings past the first thousand are counted",
+         [] {
+             std::string bytes = Cp1251(Base(Answers + "ANSWER4=г\r\nflag=1\r\n"));
+             for (int i = 0; i < 1003; ++i)
+                 bytes += "ANSWR2=x\r\n";
+             return bytes;
+         }(),
+         {"check", "in.bse"},
+         {": предупреждение: и ещё предупреждений, не показанных здесь: 3\n"}},
         {"LF CR and a NUL byte as check finds them",
          std::string("[ZorvantaBaseFile.2.0]\n\r  \xD2\0\xEC\xE0\n\r", 32),
          {"check", "in.bse"},
