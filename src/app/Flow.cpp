@@ -1,6 +1,7 @@
 #include "app/Flow.h"
 
 #include "about/frmAbout.h"
+#include "app/BasePreload.h"
 #include "app/frmChose.h"
 #include "results/frmEnd.h"
 #include "testrun/frmMain.h"
@@ -10,7 +11,9 @@
 #include <QThread>
 #include <QTimer>
 
-Flow::Flow(TestState &state, Platform &platform) : m_state(state), m_platform(platform) {}
+Flow::Flow(TestState &state, Platform &platform, BasePreload *preload)
+    : m_state(state), m_platform(platform), m_preload(preload)
+{}
 
 Flow::~Flow()
 {
@@ -80,7 +83,11 @@ void Flow::OpenMain()
     connect(main, &frmMain::finished, this, [this] { Later([this] { MainFinished(); }); });
     connect(main, &frmMain::abandoned, this, [this] { Later([this] { End(); }); });
 
-    switch (main->Form_Load()) {
+    std::future<PreparedBase> prepared;
+    if (m_preload != nullptr) {
+        prepared = m_preload->Take(m_state.BaseFile);
+    }
+    switch (main->Form_Load(std::move(prepared))) {
     case LoadFailure::None:
         Forms::ShowCentred(main);
         break;

@@ -8,6 +8,7 @@
 
 struct TestState;
 class Platform;
+class BasePreload;
 class QWidget;
 class frmChose;
 class frmMain;
@@ -22,7 +23,8 @@ class Flow final : public QObject
 {
     Q_OBJECT
 public:
-    Flow(TestState &state, Platform &platform);
+    // preload, when given, is the base of the command line, loading since the program started.
+    Flow(TestState &state, Platform &platform, BasePreload *preload = nullptr);
     ~Flow() override;
 
     // The selection window loads as soon as the event loop runs.
@@ -42,6 +44,7 @@ private:
 
     TestState &m_state;
     Platform &m_platform;
+    BasePreload *m_preload;
     QPointer<frmChose> m_chose;
     QPointer<frmMain> m_main;
     QPointer<frmEnd> m_end;

@@ -1,3 +1,4 @@
+#include "app/BasePreload.h"
 #include "app/CommandLine.h"
 #include "app/Flow.h"
 #include "app/QtPlatform.h"
@@ -12,6 +13,7 @@
 #include <QTranslator>
 
 #include <latch>
+#include <optional>
 #include <thread>
 
 #ifdef ZT_FONTCONFIG
@@ -22,6 +24,13 @@ int main(int argc, char *argv[])
 {
     // Taken before Qt sees the arguments: a base named like one of Qt's own options is still a base.
     std::filesystem::path command = CommandLinePath(argc, argv);
+    // A base on the command line is read and loaded meanwhile too, on a thread of its own: the question
+    // window, which would otherwise read it only once the toolkit and the selection window are done,
+    // takes it ready. The thread ends before main does, whichever way the program ends.
+    std::optional<BasePreload> preload;
+    if (!command.empty()) {
+        preload.emplace(command);
+    }
     // Reading the system's fonts is a large part of the start, and nothing needs them before the first
     // window lays out its text: a helper reads them meanwhile. Fontconfig's configuration needs no
     // application object and is read at once, the toolkit's font list (thread-safe) once the application
@@ -49,7 +58,7 @@ int main(int argc, char *argv[])
 
     QtPlatform platform(std::move(command));
     TestState state;
-    Flow flow(state, platform);
+    Flow flow(state, platform, preload ? &*preload : nullptr);
     // For every window and message box of the program: a held key acts once.
     EnterKey::IgnoreRepeats(&flow);
     flow.Start();

@@ -9,18 +9,65 @@ TestRun::TestRun(TestState &state) : m_state(state)
     m_view.enabled[0] = false;
 }
 
+PreparedBase PrepareBase(const std::filesystem::path &file)
+{
+    PreparedBase base;
+    FileBytes read = ReadWholeFile(file);
+    base.error = read.error;
+    if (read.error == FileError::None) {
+        base.failure = LoadBase(std::move(read.bytes), base.state, base.limits);
+    }
+    return base;
+}
+
 LoadFailure TestRun::Form_Load(const Now &now, FileBytes base, const std::function<void()> &yield)
 {
-    m_clocks.Start(now);
-    m_state.CurQuestion = 1;
-    OptionsCls();
-    Opt_Click(1);
-
+    BeginLoad(now);
     if (base.error != FileError::None) {
         return LoadFailure::FormatFailure;
     }
     BaseLimits limits;
     const LoadFailure failure = LoadBase(std::move(base.bytes), m_state, limits, yield);
+    return EndLoad(failure, limits);
+}
+
+LoadFailure TestRun::Form_Load(const Now &now, PreparedBase base)
+{
+    BeginLoad(now);
+    if (base.error != FileError::None) {
+        return LoadFailure::FormatFailure;
+    }
+    TakeLoaded(std::move(base.state));
+    return EndLoad(base.failure, base.limits);
+}
+
+void TestRun::BeginLoad(const Now &now)
+{
+    m_clocks.Start(now);
+    m_state.CurQuestion = 1;
+    OptionsCls();
+    Opt_Click(1);
+}
+
+// The state as loading here would have left it: what loading writes comes from loaded, whatever it leaves
+// alone (the hand-over texts, the counters, the choice, the time spent) stays. The answers given are empty
+// before a first load, as loading would have found them.
+void TestRun::TakeLoaded(TestState loaded)
+{
+    loaded.CurQuestion = m_state.CurQuestion;
+    loaded.TrueCount = m_state.TrueCount;
+    loaded.TestTitle = std::move(m_state.TestTitle);
+    loaded.BaseFile = std::move(m_state.BaseFile);
+    loaded.UserName = std::move(m_state.UserName);
+    for (int k = 1; k <= 4; ++k) {
+        loaded.Chosen(k) = m_state.Chosen(k);
+    }
+    loaded.SpentTime = std::move(m_state.SpentTime);
+    m_state = std::move(loaded);
+}
+
+LoadFailure TestRun::EndLoad(LoadFailure failure, const BaseLimits &limits)
+{
     if (failure != LoadFailure::None) {
         return failure;
     }

@@ -6,6 +6,7 @@
 #include "testrun/Clocks.h"
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -37,6 +38,19 @@ enum class Outcome
     TestEnded,    // SpentTime is set; the question window closes and the results open
 };
 
+// A base read and loaded into a state of its own, away from the window that is to show it.
+struct PreparedBase
+{
+    FileError error = FileError::None; // the file could not be read; nothing was loaded
+    LoadFailure failure = LoadFailure::None;
+    TestState state;
+    BaseLimits limits;
+};
+
+// Reads and loads file as the question window would, without handing over to any interface: for a thread
+// of its own.
+PreparedBase PrepareBase(const std::filesystem::path &file);
+
 // The question window's rules: loading, answer choice, submission and the clocks.
 class TestRun
 {
@@ -46,6 +60,9 @@ public:
     // Loads the base as read from BaseFile: stamps, question 1, choice a). yield lets the interface
     // breathe while a huge base is split. A file that could not be read fails like a malformed base.
     LoadFailure Form_Load(const Now &now, FileBytes base, const std::function<void()> &yield = {});
+    // The same with BaseFile prepared beforehand: its state takes the place of the loading, with the stamps
+    // taken now all the same. For the program's first load, when no answer has been given yet.
+    LoadFailure Form_Load(const Now &now, PreparedBase base);
 
     void OptionsCls();
     void SetPicture();
@@ -68,6 +85,9 @@ public:
     const Clocks &Clock() const { return m_clocks; }
 
 private:
+    void BeginLoad(const Now &now);
+    void TakeLoaded(TestState loaded);
+    LoadFailure EndLoad(LoadFailure failure, const BaseLimits &limits);
     void ShowQuestion(int q);
     Outcome EndTest();
 

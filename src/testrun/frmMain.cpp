@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QStyleHints>
 
+#include <chrono>
 #include <utility>
 
 namespace {
@@ -54,6 +55,16 @@ private:
     const Platform &m_platform;
     std::int64_t m_sliceStart;
 };
+
+// A base loading on a thread of its own, once it is ready; the interface breathes meanwhile as while a
+// base is read here.
+PreparedBase Await(std::future<PreparedBase> &prepared)
+{
+    while (prepared.wait_for(std::chrono::milliseconds(40)) != std::future_status::ready) {
+        QCoreApplication::processEvents();
+    }
+    return prepared.get();
+}
 } // namespace
 
 frmMain::frmMain(TestState &state, Platform &platform, QWidget *parent)
@@ -127,11 +138,14 @@ void frmMain::SetFonts()
     m_ui->cmdCancel->setFont(buttons);
 }
 
-LoadFailure frmMain::Form_Load()
+LoadFailure frmMain::Form_Load(std::future<PreparedBase> prepared)
 {
     StopResize::SetSizeLimits(this, 641, 489, 0, 0);
+    // The clocks start now, before the base is waited for or read.
+    const Now now = m_platform.Clock();
     const LoadFailure failure =
-        m_run.Form_Load(m_platform.Clock(), ReadWholeFile(m_state.BaseFile), Slicer(m_platform));
+        prepared.valid() ? m_run.Form_Load(now, Await(prepared))
+                         : m_run.Form_Load(now, ReadWholeFile(m_state.BaseFile), Slicer(m_platform));
     if (failure != LoadFailure::None) {
         m_platform.MsgBox(FromUtf8(Messages::Text(failure)), Platform::Icon::Critical);
         return failure;

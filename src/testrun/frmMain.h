@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <future>
 #include <memory>
 
 namespace Ui {
@@ -27,8 +28,9 @@ public:
     frmMain(TestState &state, Platform &platform, QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // Loads the base named in the state. On failure its message has been shown and the window is not.
-    LoadFailure Form_Load();
+    // Loads the base named in the state, or takes it from prepared when that is valid (prepared for that
+    // base). On failure its message has been shown and the window is not.
+    LoadFailure Form_Load(std::future<PreparedBase> prepared = {});
 
 signals:
     // The test has ended: the last question was submitted or the test time ran out. SpentTime is set.

@@ -83,31 +83,42 @@ private slots:
     {
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("preloaded");
         QStringList noNum = TestFiles::Base("Т", TestFiles::Numbered(2));
         noNum.removeLast();
-        QTest::newRow("empty") << QStringList() << "Пустой файл!";
-        QTest::newRow("missing setting")
-            << noNum << "Данный файл не соответствует кодировке Zorvanta Base File 2.0";
+        for (const bool preloaded : {false, true}) {
+            const char *road = preloaded ? ", loaded ahead" : "";
+            QTest::addRow("empty%s", road) << QStringList() << "Пустой файл!" << preloaded;
+            QTest::addRow("missing setting%s", road)
+                << noNum << "Данный файл не соответствует кодировке Zorvanta Base File 2.0" << preloaded;
+        }
     }
 
     void loadFailuresGiveTheirMessageAndEnd()
     {
         QFETCH(QStringList, lines);
         QFETCH(QString, message);
-        QVERIFY(!StartOn(lines));
+        QFETCH(bool, preloaded);
+        QVERIFY(!StartOn(lines, preloaded));
         QCOMPARE(m_platform.boxes, QStringList{"Critical: " + message});
         QVERIFY(m_platform.endings == 1 && !Shown<frmMain>() && !Shown<frmChose>());
     }
 
-    // A header in the wrong letter case sends the examinee back to a selection that holds the program.
-    void wrongHeaderReturnsToAModalSelection()
+    // A header in the wrong letter case sends the examinee back to a selection that holds the program. The
+    // base loaded ahead serves its own first load only: the topic chosen then is read afresh.
+    void wrongHeaderOnTheCommandLineLetsAnotherTopicLoad()
     {
-        QStringList lines = TestFiles::Base("Т", TestFiles::Numbered(2));
-        lines[0] = lines[0].toLower();
-        QVERIFY(!StartOn(lines));
+        TestFiles::WriteLines(InFolder("Tests/b.bse"), TestFiles::Base("Биология", TestFiles::Numbered(3)));
+        QStringList wrong = TestFiles::Base("Химия", TestFiles::Numbered(4));
+        wrong[0] = wrong[0].toLower();
+        QVERIFY(!StartOn(wrong, true));
         QCOMPARE(m_platform.boxes, QStringList{"Critical: Неверная кодировка базы!"});
-        QTRY_VERIFY(Shown<frmChose>() && Shown<frmChose>()->isModal());
-        QCOMPARE(m_platform.endings, 0);
+        auto *chose = Shown<frmChose>();
+        QVERIFY(chose && chose->isModal());
+        QTest::keyClick(Child(chose, "Text1"), Qt::Key_Return);
+        Settle();
+        QVERIFY(Shown<frmMain>());
+        QCOMPARE(Shown<frmMain>()->windowTitle(), QString("Биология (3)"));
     }
 
     // Only the list needs the Tests folder: a base named on the command line loads without it.

@@ -110,20 +110,22 @@ def wrong_header_returns_to_the_selection(session):
     wrong = base_bytes("Неверный заголовок", numbered_questions(2)).replace(b"ZorvantaBaseFile", b"zorvantabasefile")
     session.base("a.bse", wrong)
     session.base("b.bse", base_bytes("Биология", numbered_questions(1)))
-    program = session.start()
-    accept(program, "Орлов")
-    box, text = program.message_box()
-    check(text == "Неверная кодировка базы!", f"the message: {text!r}")
-    program.click(program.find(box, "push button", "ОК"))
-    chose = program.window(CHOSE)
-    topics = [item.name for item in program.find_all(chose, "list item")]
-    check(topics == ["Неверный заголовок", "Биология"], f"the topics are listed again: {topics}")
-    check(not program.has_window("Неверный"), "no question window")
-    accept(program, topic_steps=1)
-    window = program.window("Биология (1)")
-    next_question(program, window)
-    check(results_values(program)["Тестируемый:"] == "Тестируемый", "the name box started afresh")
-    finish_results(program)
+    for command in ([], [str(session.folder / "Tests" / "a.bse")]):  # chosen, then named on the command line
+        program = session.start(*command)
+        if not command:
+            accept(program, "Орлов")
+        box, text = program.message_box()
+        check(text == "Неверная кодировка базы!", f"the message: {text!r}")
+        program.click(program.find(box, "push button", "ОК"))
+        chose = program.window(CHOSE)
+        topics = [item.name for item in program.find_all(chose, "list item")]
+        check(topics == ["Неверный заголовок", "Биология"], f"the topics are listed again: {topics}")
+        check(not program.has_window("Неверный"), "no question window")
+        accept(program, topic_steps=1)
+        window = program.window("Биология (1)")
+        next_question(program, window)
+        check(results_values(program)["Тестируемый:"] == "Тестируемый", "the name box started afresh")
+        finish_results(program)
 
 
 @test()

@@ -120,10 +120,15 @@ void Settle()
     }
 }
 
-frmMain *WindowTest::StartOn(const QStringList &lines)
+frmMain *WindowTest::StartOn(const QStringList &lines, bool preloaded)
 {
     TestFiles::WriteLines(InFolder("base.bse"), lines);
     m_platform.command = InFolder("base.bse");
+    if (preloaded) {
+        m_preload.emplace(m_platform.command.toStdU16String());
+        m_flow = std::make_unique<Flow>(m_state, m_platform, &*m_preload);
+        EnterKey::IgnoreRepeats(m_flow.get());
+    }
     Start();
     return Shown<frmMain>();
 }
@@ -143,6 +148,7 @@ void WindowTest::init()
 void WindowTest::cleanup()
 {
     m_flow.reset();
+    m_preload.reset();
     const auto windows = QApplication::topLevelWidgets();
     for (QWidget *w : windows) {
         w->hide();

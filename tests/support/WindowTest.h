@@ -3,6 +3,7 @@
 #include "ScriptedPlatform.h"
 #include "TestFiles.h"
 
+#include "app/BasePreload.h"
 #include "app/Flow.h"
 #include "testbase/TestState.h"
 
@@ -70,12 +71,13 @@ protected:
         Settle();
     }
     // The program started on a base with these lines, from the command line: the question window, or
-    // null when the base did not load.
-    frmMain *StartOn(const QStringList &lines);
+    // null when the base did not load. preloaded: loaded ahead on a thread, as the program's start does.
+    frmMain *StartOn(const QStringList &lines, bool preloaded = false);
 
     QTemporaryDir m_dir;
     ScriptedPlatform m_platform;
     TestState m_state;
+    std::optional<BasePreload> m_preload;
     std::unique_ptr<Flow> m_flow;
 
 private slots:

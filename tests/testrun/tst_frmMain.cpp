@@ -14,14 +14,23 @@ private:
     frmMain *Load(int questions) { return StartOn(TestFiles::Base("Т", TestFiles::Numbered(questions))); }
 
 private slots:
+    // The same whether the window reads the base or takes it loaded ahead, as at a start on it.
+    void loadingShowsQuestionOne_data()
+    {
+        QTest::addColumn<bool>("preloaded");
+        QTest::newRow("read by the window") << false;
+        QTest::newRow("loaded ahead") << true;
+    }
+
     void loadingShowsQuestionOne()
     {
+        QFETCH(bool, preloaded);
         auto questions = TestFiles::Numbered(25);
         questions[0].answers[3] = "NONE";
         QStringList lines = TestFiles::Base("Основы химии", questions, "00:10:00");
         lines.replaceInStrings("QUESTIONTIME=True", "QUESTIONTIME=False")
             .replaceInStrings("TRUEANSWERS=True", "TRUEANSWERS=False");
-        frmMain *main = StartOn(lines);
+        frmMain *main = StartOn(lines, preloaded);
         QVERIFY(main);
         QCOMPARE(main->windowTitle(), QString("Основы химии (25)"));
         QCOMPARE(Text(main, {"Text1", "txtD", "Label5", "Label10"}) + " " + Ticked(main) + " " +
