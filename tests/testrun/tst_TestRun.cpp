@@ -155,8 +155,9 @@ TEST(Limits, EndTheTestOrTheQuestionInTime)
             EXPECT_EQ(std::tie(t.run.Clock().Label10, t.run.Clock().Label11),
                       std::tie(c.testTime, c.questTime));
         }
-        if (c.stallTo != 0) // past the limit, the remaining time shows by how much
+        if (c.stallTo != 0) { // past the limit, the remaining time shows by how much
             EXPECT_EQ(t.run.Clock().Label10, "0:00:03");
+        }
     }
 }
 
