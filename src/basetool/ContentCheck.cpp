@@ -135,8 +135,9 @@ void TimeLine(const BaseText &text, std::size_t lineNumber, std::size_t column, 
 class QuestionCheck
 {
 public:
-    QuestionCheck(const KeyIndex &keys, std::size_t question, std::size_t first, std::size_t end)
-        : m_keys(keys), m_index(question - 1), m_first(first), m_end(end)
+    // keys has been moved to the question's line.
+    QuestionCheck(const KeyIndex &keys, std::size_t first, std::size_t end)
+        : m_keys(keys), m_first(first), m_end(end)
     {}
 
     void Run(Collector &out, std::unordered_map<std::string_view, std::size_t> &texts) const
@@ -161,8 +162,8 @@ public:
 
 private:
     static QuestionKey Answer(int slot) { return static_cast<QuestionKey>(QuestionKey_Answer1 + slot - 1); }
-    std::size_t LineOf(QuestionKey key) const { return m_keys.Line(m_index, key); }
-    std::string_view ValueOf(QuestionKey key) const { return m_keys.Value(m_index, key); }
+    std::size_t LineOf(QuestionKey key) const { return m_keys.Line(key); }
+    std::string_view ValueOf(QuestionKey key) const { return m_keys.Value(key); }
     bool InBlock(QuestionKey key) const { return LineOf(key) != 0 && LineOf(key) < m_end; }
 
     // Where the program takes a key missing from the block.
@@ -262,13 +263,12 @@ private:
     }
 
     const KeyIndex &m_keys;
-    std::size_t m_index;
     std::size_t m_first;
     std::size_t m_end;
 };
 
 // Every keyed line the program never reads, and every line that looks meant as a key but is none.
-void KeyLines(const BaseText &text, const std::vector<std::size_t> &questLine, Collector &out)
+void KeyLines(const BaseText &text, const std::vector<std::uint32_t> &questLine, Collector &out)
 {
     const std::size_t last = questLine.back();
     std::size_t next = 1; // the next question line to pass
@@ -313,7 +313,7 @@ void KeyLines(const BaseText &text, const std::vector<std::size_t> &questLine, C
 }
 } // namespace
 
-std::vector<Finding> ContentFindings(const BaseText &text, const std::vector<std::size_t> &questLine)
+std::vector<Finding> ContentFindings(const BaseText &text, const std::vector<std::uint32_t> &questLine)
 {
     std::vector<Finding> findings;
     Collector out(findings);
@@ -324,13 +324,12 @@ std::vector<Finding> ContentFindings(const BaseText &text, const std::vector<std
     if (questLine.size() < 2)
         return findings;
 
-    const std::vector<std::size_t> starts(questLine.begin() + 1, questLine.end());
-    const KeyIndex keys(text, QuestionKeys, starts);
+    KeyIndex keys(text, QuestionKeys, questLine[1]);
     std::unordered_map<std::string_view, std::size_t> texts;
-    texts.reserve(questLine.size());
     for (std::size_t k = 1; k < questLine.size(); ++k) {
         const std::size_t end = k + 1 < questLine.size() ? questLine[k + 1] : text.LineCount() + 1;
-        QuestionCheck(keys, k, questLine[k], end).Run(out, texts);
+        keys.MoveTo(questLine[k]);
+        QuestionCheck(keys, questLine[k], end).Run(out, texts);
     }
     KeyLines(text, questLine, out);
     if (out.Left() > 0)

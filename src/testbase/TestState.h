@@ -9,6 +9,45 @@
 #include <string_view>
 #include <vector>
 
+// A list of texts that are views into one block of bytes, which it keeps alive. Each text costs 8 bytes
+// rather than a view's 16, since a huge base has millions of them and every byte of the lists is memory
+// the program must first be given.
+class TextList
+{
+public:
+    TextList() = default;
+    // An empty list of texts within bytes, with room for count of them.
+    TextList(std::shared_ptr<const std::string> bytes, std::size_t count);
+
+    // text must lie within the bytes, or be empty.
+    void push_back(std::string_view text) { m_spans.push_back(SpanOf(text)); }
+    void Set(std::size_t i, std::string_view text) { m_spans[i] = SpanOf(text); }
+
+    std::size_t size() const { return m_spans.size(); }
+    bool empty() const { return m_spans.empty(); }
+    std::string_view operator[](std::size_t i) const
+    {
+        const Span span = m_spans[i];
+        return std::string_view(*m_bytes).substr(span.offset, span.length);
+    }
+    std::string_view at(std::size_t i) const;
+
+private:
+    struct Span
+    {
+        std::uint32_t offset;
+        std::uint32_t length;
+    };
+    Span SpanOf(std::string_view text) const
+    {
+        // The bytes are no bigger than a base's lines can address, so both fit in 32 bits.
+        return {text.empty() ? 0 : static_cast<std::uint32_t>(text.data() - m_bytes->data()),
+                static_cast<std::uint32_t>(text.size())};
+    }
+    std::shared_ptr<const std::string> m_bytes;
+    std::vector<Span> m_spans;
+};
+
 // The one record of a test run, shared by the selection, question and results windows.
 // Texts are Windows-1251 bytes. Lists are indexed from 1; position 0 exists and is never used.
 struct TestState
@@ -17,7 +56,7 @@ struct TestState
     int TrueCount = 0;
     int QuestCount = 0;
     BaseText BaseLines;
-    std::vector<std::size_t> QuestLine; // line number of each question's "[QUESTION]" line
+    std::vector<std::uint32_t> QuestLine; // line number of each question's "[QUESTION]" line
     std::string TestTitle;
     std::filesystem::path BaseFile;
     std::string UserName;
@@ -25,15 +64,14 @@ struct TestState
     bool Chosen2 = false;
     bool Chosen3 = false;
     bool Chosen4 = false;
-    // The texts are views into TextBytes, the base's bytes as loaded, which they keep.
-    std::shared_ptr<const std::string> TextBytes;
-    std::vector<std::string_view> QuestText;
-    std::vector<std::string_view> Answer1;
-    std::vector<std::string_view> Answer2;
-    std::vector<std::string_view> Answer3;
-    std::vector<std::string_view> Answer4;
+    // The texts are views into the base's bytes as loaded, which the lists keep.
+    TextList QuestText;
+    TextList Answer1;
+    TextList Answer2;
+    TextList Answer3;
+    TextList Answer4;
     std::vector<std::int32_t> RightAnswer;
-    std::vector<std::string_view> HelpText;
+    TextList HelpText;
     std::vector<std::int16_t> GivenAnswer;
     bool ShowTime = false;
     bool ShowQuestionTime = false;
