@@ -13,7 +13,7 @@ void CheckSlot(int k)
 
 TextList::TextList(std::shared_ptr<const std::string> bytes, std::size_t count) : m_bytes(std::move(bytes))
 {
-    m_spans.reserve(count);
+    m_starts.reserve(count);
 }
 
 std::string_view TextList::at(std::size_t i) const

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-// A list of texts that are views into one block of bytes, which it keeps alive. Each text costs 8 bytes
-// rather than a view's 16, since a huge base has millions of them and every byte of the lists is memory
-// the program must first be given.
+// A list of texts, each the rest of a line of one block of bytes, which the list keeps alive. A text runs to
+// its line's end, so where it starts is all that is held: 4 bytes a text rather than a view's 16, since a
+// huge base has millions of them and every byte of the lists is memory the program must first be given.
 class TextList
 {
 public:
@@ -19,33 +19,27 @@ public:
     // An empty list of texts within bytes, with room for count of them.
     TextList(std::shared_ptr<const std::string> bytes, std::size_t count);
 
-    // text must lie within the bytes, or be empty.
-    void push_back(std::string_view text) { m_spans.push_back(SpanOf(text)); }
-    void Set(std::size_t i, std::string_view text) { m_spans[i] = SpanOf(text); }
+    // text must run from within the bytes to the end of its line, or be empty.
+    void push_back(std::string_view text) { m_starts.push_back(StartOf(text)); }
+    void Set(std::size_t i, std::string_view text) { m_starts[i] = StartOf(text); }
 
-    std::size_t size() const { return m_spans.size(); }
-    bool empty() const { return m_spans.empty(); }
+    std::size_t size() const { return m_starts.size(); }
+    bool empty() const { return m_starts.empty(); }
     std::string_view operator[](std::size_t i) const
     {
-        const Span span = m_spans[i];
-        return std::string_view(*m_bytes).substr(span.offset, span.length);
+        const std::string_view rest = std::string_view(*m_bytes).substr(m_starts[i]);
+        return rest.substr(0, rest.find('\r'));
     }
     std::string_view at(std::size_t i) const;
 
 private:
-    struct Span
+    // An empty text starts at the end of the bytes. They are no bigger than 32 bits address.
+    std::uint32_t StartOf(std::string_view text) const
     {
-        std::uint32_t offset;
-        std::uint32_t length;
-    };
-    Span SpanOf(std::string_view text) const
-    {
-        // The bytes are no bigger than a base's lines can address, so both fit in 32 bits.
-        return {text.empty() ? 0 : static_cast<std::uint32_t>(text.data() - m_bytes->data()),
-                static_cast<std::uint32_t>(text.size())};
+        return static_cast<std::uint32_t>(text.empty() ? m_bytes->size() : text.data() - m_bytes->data());
     }
     std::shared_ptr<const std::string> m_bytes;
-    std::vector<Span> m_spans;
+    std::vector<std::uint32_t> m_starts;
 };
 
 // The one record of a test run, shared by the selection, question and results windows.
