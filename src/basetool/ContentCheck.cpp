@@ -201,8 +201,8 @@ private:
             return;
         const auto [earlier, added] = texts.emplace(text, m_first);
         if (!added)
-            out.Warn(m_first, [&] {
-                return "вопрос слово в слово повторяет вопрос из строки " + Number(earlier->second);
+            out.Warn(m_first, [&, earlierLine = earlier->second] {
+                return "вопрос слово в слово повторяет вопрос из строки " + Number(earlierLine);
             });
     }
 

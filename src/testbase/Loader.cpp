@@ -47,7 +47,7 @@ class Lookups
 {
 public:
     // The texts are views into bytes; they are gathered only when keepTexts is set.
-    Lookups(std::shared_ptr<const std::string> bytes, bool keepTexts)
+    Lookups(const std::shared_ptr<const std::string> &bytes, bool keepTexts)
         : m_bytes(*bytes), m_nextMark(m_bytes.find(QuestionMark)), m_keepTexts(keepTexts)
     {
         m_waiting.fill(1);

@@ -68,11 +68,11 @@ TEST(KeyIndex, AnswersExactlyAsGetSetOnRandomBases)
             start = pick(text.LineCount() + 3);
         std::sort(starts.begin(), starts.end());
         KeyIndex index(text, chosen, starts.empty() ? 0 : starts.front());
-        for (std::size_t i = 0; i < starts.size(); ++i) {
-            index.MoveTo(starts[i]);
+        for (const std::size_t start : starts) {
+            index.MoveTo(start);
             for (std::size_t j = 0; j < chosen.size(); ++j)
-                ASSERT_EQ(index.Value(j), GetSet(text, chosen[j], starts[i]))
-                    << "round " << round << ", key " << chosen[j] << ", start " << starts[i];
+                ASSERT_EQ(index.Value(j), GetSet(text, chosen[j], start))
+                    << "round " << round << ", key " << chosen[j] << ", start " << start;
         }
     }
 }
