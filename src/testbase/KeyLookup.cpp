@@ -20,12 +20,32 @@ KeySet::KeySet(const std::vector<std::string_view> &keys)
     for (std::size_t j = 0; j < keys.size(); ++j) {
         m_upper.push_back(UpperCp1251(keys[j]));
         if (!m_upper[j].empty()) {
-            m_byFirst[static_cast<unsigned char>(m_upper[j].front())].push_back(j);
+            m_byFirst[static_cast<unsigned char>(m_upper[j].front())].keys.push_back(j);
             continue;
         }
         m_emptyKeys.push_back(j);
-        for (auto &keysOf : m_byFirst)
-            keysOf.push_back(j);
+        for (Group &group : m_byFirst)
+            group.keys.push_back(j);
+    }
+    for (Group &group : m_byFirst) {
+        if (group.keys.size() < 2)
+            continue;
+        std::size_t shortest = SIZE_MAX;
+        for (const std::size_t j : group.keys)
+            shortest = std::min(shortest, m_upper[j].size());
+        for (std::size_t at = 1; at < shortest && group.at == 0; ++at) {
+            std::vector<std::size_t> only(256, 0);
+            const bool apart = std::all_of(group.keys.begin(), group.keys.end(), [&](std::size_t j) {
+                std::size_t &slot = only[static_cast<unsigned char>(m_upper[j][at])];
+                const bool free = slot == 0;
+                slot = j + 1;
+                return free;
+            });
+            if (apart) {
+                group.at = at;
+                group.only = std::move(only);
+            }
+        }
     }
 }
 

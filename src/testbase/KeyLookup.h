@@ -41,17 +41,36 @@ public:
     // Calls onKey(j) for each key j that line begins with.
     template <typename OnKey> void ForEachKeyOf(std::string_view line, OnKey onKey) const
     {
-        const auto &candidates =
-            line.empty() ? m_emptyKeys : m_byFirst[static_cast<unsigned char>(UpperCp1251(line.front()))];
-        for (const std::size_t j : candidates) {
-            if (StartsWithKey(line, m_upper[j]))
+        if (line.empty()) {
+            for (const std::size_t j : m_emptyKeys)
                 onKey(j);
+            return;
+        }
+        const Group &group = m_byFirst[static_cast<unsigned char>(UpperCp1251(line.front()))];
+        if (group.at == 0) {
+            for (const std::size_t j : group.keys) {
+                if (StartsWithKey(line, m_upper[j]))
+                    onKey(j);
+            }
+        } else if (line.size() > group.at) {
+            const std::size_t only = group.only[static_cast<unsigned char>(UpperCp1251(line[group.at]))];
+            if (only != 0 && StartsWithKey(line, m_upper[only - 1]))
+                onKey(only - 1);
         }
     }
 
 private:
+    // The keys that begin with one character. Keys that share a beginning (ANSWER1= to ANSWER4=) mostly
+    // all differ in one character: when they do, that character alone picks the one a line may begin with,
+    // and a line is compared with that key only.
+    struct Group
+    {
+        std::vector<std::size_t> keys;
+        std::size_t at = 0;            // where the keys all differ; 0 when they do not, or are one
+        std::vector<std::size_t> only; // by the character there: 1 + the key with it, or 0
+    };
     std::vector<std::string> m_upper;
-    std::array<std::vector<std::size_t>, 256> m_byFirst; // an empty key begins every line, the empty one too
+    std::array<Group, 256> m_byFirst; // an empty key begins every line, the empty one too
     std::vector<std::size_t> m_emptyKeys;
 };
 

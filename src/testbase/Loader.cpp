@@ -3,7 +3,6 @@
 #include "testbase/BaseFormat.h"
 #include "testbase/Conversions.h"
 #include "testbase/KeyLookup.h"
-#include "testbase/Yield.h"
 
 #include <array>
 #include <new>
@@ -24,6 +23,7 @@ const KeySet LoadKeys = [] {
     return KeySet(keys);
 }();
 
+// How often the question mark stands in bytes: at least once in each question line.
 std::size_t CountMarks(std::string_view bytes)
 {
     std::size_t count = 0;
@@ -46,7 +46,7 @@ std::string Characters(std::string_view line, std::size_t first, std::size_t cou
 class Lookups
 {
 public:
-    // The texts are views into bytes; they are gathered only when keepTexts is set.
+    // The lines handed over are views into bytes; the texts are gathered only when keepTexts is set.
     Lookups(const std::shared_ptr<const std::string> &bytes, bool keepTexts)
         : m_bytes(*bytes), m_nextMark(m_bytes.find(QuestionMark)), m_keepTexts(keepTexts)
     {
