@@ -9,6 +9,10 @@
 #include <algorithm>
 
 namespace {
+// More right answers than anyone reads in one line; a base of millions of questions gets no line of
+// millions of answers.
+constexpr int MostAnswersListed = 1000;
+
 Finding Verdict(std::size_t line, Level level, std::string text)
 {
     return {line, level, Aspect::Verdict, std::move(text)};
@@ -119,11 +123,14 @@ std::vector<Finding> Summary(const TestState &state, const BaseLimits &limits)
 {
     const auto shown = [](bool on) { return on ? "да" : "нет"; };
     std::string answers = "верные ответы:";
-    for (int k = 1; k <= state.QuestCount; ++k) {
+    const int listed = std::min(state.QuestCount, MostAnswersListed);
+    for (int k = 1; k <= listed; ++k) {
         const int right = state.RightAnswer[k];
         answers += (k == 1 ? " " : ", ") + std::to_string(k) + " — " +
                    (right >= 1 && right <= 4 ? std::string(AnswerLetter(right)) : "нет");
     }
+    if (listed < state.QuestCount)
+        answers += " и ещё вопросов, не показанных здесь: " + std::to_string(state.QuestCount - listed);
     return {
         Verdict(0, Level::Note, "время на тест: " + Limit(state.NoTestLimit, limits.TestTime)),
         Verdict(0, Level::Note, "время на вопрос: " + Limit(state.NoQuestionLimit, limits.QuestTime)),
@@ -172,7 +179,7 @@ BaseReport CheckBytes(std::string bytes, ListingEntry entry, const HeadLines &he
     TestState state;
     BaseLimits limits;
     LoadFault fault;
-    report.load = LoadBase(std::move(bytes), state, limits, {}, &fault);
+    report.load = CheckBase(std::move(bytes), state, limits, fault);
     if (!state.QuestLine.empty() && !encoding.misread) {
         std::vector<Finding> content = ContentFindings(state.BaseLines, state.QuestLine);
         report.findings.insert(report.findings.end(), content.begin(), content.end());

@@ -25,10 +25,12 @@ class Collector
 {
 public:
     explicit Collector(std::vector<Finding> &findings) : m_findings(findings) {}
-    void Warn(std::size_t line, std::string text)
+    // text() makes the warning's text, only for a warning that is kept: the texts of the warnings left out
+    // would cost a base of millions of broken questions most of its checking time.
+    template <typename Text> void Warn(std::size_t line, Text text)
     {
         if (m_findings.size() < MostWarnings)
-            m_findings.push_back({line, Level::Warning, Aspect::Content, std::move(text)});
+            m_findings.push_back({line, Level::Warning, Aspect::Content, text()});
         else
             ++m_left;
     }
@@ -83,11 +85,13 @@ void CheckTitle(const BaseText &text, Collector &out)
     const std::string_view line = text.Line(TitleLine);
     const std::string title = TitleOf(line);
     if (title.empty()) {
-        out.Warn(TitleLine, "название темы пустое: в списке тем будет пустая строка");
+        out.Warn(TitleLine, [&] { return "название темы пустое: в списке тем будет пустая строка"; });
     } else if (IsWordCharacter(line[TitleSkipped - 1]) && IsWordCharacter(line[TitleSkipped])) {
-        out.Warn(TitleLine, "название берётся с " + Number(TitleSkipped + 1) + "-го символа, и " +
-                                Quoted(line.substr(0, TitleSkipped)) +
-                                " отрезается от слова: в списке тем будет " + Quoted(title));
+        out.Warn(TitleLine, [&] {
+            return "название берётся с " + Number(TitleSkipped + 1) + "-го символа, и " +
+                   Quoted(line.substr(0, TitleSkipped)) + " отрезается от слова: в списке тем будет " +
+                   Quoted(title);
+        });
     }
 }
 
@@ -114,20 +118,26 @@ void TimeLine(const BaseText &text, std::size_t lineNumber, std::size_t column, 
     std::size_t writtenAt = 0;
     const std::string_view written = TimeWritten(text.Line(lineNumber), writtenAt);
     if (!written.empty() && written != TrimBlanks(limit)) {
-        out.Warn(lineNumber, "время " + Quoted(written) + " стоит с " + Number(writtenAt) +
-                                 "-го символа, а программа берёт " + Number(TimeLength) + " символов с " +
-                                 Number(column) + "-го: " + Quoted(limit));
+        out.Warn(lineNumber, [&] {
+            return "время " + Quoted(written) + " стоит с " + Number(writtenAt) +
+                   "-го символа, а программа берёт " + Number(TimeLength) + " символов с " + Number(column) +
+                   "-го: " + Quoted(limit);
+        });
     }
     const std::string what = wholeTest ? "время на тест " : "время на вопрос ";
     const auto seconds = ReadTime(limit);
     if (!seconds) {
-        out.Warn(lineNumber, what + Quoted(limit) +
-                                 " программа покажет, но соблюдать не будет: это не время ЧЧ:ММ:СС; "
-                                 "без ограничения пишите 00:00:00");
+        out.Warn(lineNumber, [&] {
+            return what + Quoted(limit) +
+                   " программа покажет, но соблюдать не будет: это не время ЧЧ:ММ:СС; "
+                   "без ограничения пишите 00:00:00";
+        });
     } else if (*seconds == 0) {
-        out.Warn(lineNumber, what + Quoted(limit) + " — ноль секунд: " +
-                                 (wholeTest ? "тест закончится сразу" : "каждый вопрос будет сдан сразу") +
-                                 "; без ограничения пишите 00:00:00");
+        out.Warn(lineNumber, [&] {
+            return what + Quoted(limit) + " — ноль секунд: " +
+                   (wholeTest ? "тест закончится сразу" : "каждый вопрос будет сдан сразу") +
+                   "; без ограничения пишите 00:00:00";
+        });
     }
 }
 
@@ -135,8 +145,9 @@ void TimeLine(const BaseText &text, std::size_t lineNumber, std::size_t column, 
 class QuestionCheck
 {
 public:
-    QuestionCheck(const KeyIndex &keys, std::size_t question, std::size_t first, std::size_t end)
-        : m_keys(keys), m_index(question - 1), m_first(first), m_end(end)
+    // keys has been moved to the question's line.
+    QuestionCheck(const KeyIndex &keys, std::size_t first, std::size_t end)
+        : m_keys(keys), m_first(first), m_end(end)
     {}
 
     void Run(Collector &out, std::unordered_map<std::string_view, std::size_t> &texts) const
@@ -144,16 +155,20 @@ public:
         QuestionText(out, texts);
         for (int slot = 1; slot <= 4; ++slot) {
             if (!InBlock(Answer(slot))) {
-                out.Warn(m_first, "в вопросе нет ANSWER" + Number(slot) + "=: " +
-                                      Taken(Answer(slot), "ответом " + Number(slot) + " станет ответ",
-                                            "ответ " + Number(slot) + " будет пустым, и его можно выбрать"));
+                out.Warn(m_first, [&] {
+                    return "в вопросе нет ANSWER" + Number(slot) + "=: " +
+                           Taken(Answer(slot), "ответом " + Number(slot) + " станет ответ",
+                                 "ответ " + Number(slot) + " будет пустым, и его можно выбрать");
+                });
             } else {
                 AnswerText(slot, out);
             }
         }
         if (!InBlock(QuestionKey_Help)) {
-            out.Warn(m_first, "в вопросе нет HELP=: " + Taken(QuestionKey_Help, "подсказкой станет подсказка",
-                                                              "подсказки не будет"));
+            out.Warn(m_first, [&] {
+                return "в вопросе нет HELP=: " +
+                       Taken(QuestionKey_Help, "подсказкой станет подсказка", "подсказки не будет");
+            });
         }
         Flag(out);
         SameAnswers(out);
@@ -161,8 +176,8 @@ public:
 
 private:
     static QuestionKey Answer(int slot) { return static_cast<QuestionKey>(QuestionKey_Answer1 + slot - 1); }
-    std::size_t LineOf(QuestionKey key) const { return m_keys.Line(m_index, key); }
-    std::string_view ValueOf(QuestionKey key) const { return m_keys.Value(m_index, key); }
+    std::size_t LineOf(QuestionKey key) const { return m_keys.Line(key); }
+    std::string_view ValueOf(QuestionKey key) const { return m_keys.Value(key); }
     bool InBlock(QuestionKey key) const { return LineOf(key) != 0 && LineOf(key) < m_end; }
 
     // Where the program takes a key missing from the block.
@@ -174,11 +189,11 @@ private:
     void QuestionText(Collector &out, std::unordered_map<std::string_view, std::size_t> &texts) const
     {
         if (LineOf(QuestionKey_Text) != m_first) {
-            const std::string taken =
-                Taken(QuestionKey_Text, "текстом вопроса станет текст", "вопрос будет без текста");
-            out.Warn(m_first,
-                     "в строке есть «[QUESTION]», и она начинает вопрос, но начинается не с «[QUESTION]=»: " +
-                         taken);
+            out.Warn(m_first, [&] {
+                return "в строке есть «[QUESTION]», и она начинает вопрос, но начинается не с "
+                       "«[QUESTION]=»: " +
+                       Taken(QuestionKey_Text, "текстом вопроса станет текст", "вопрос будет без текста");
+            });
             return;
         }
         const std::string_view text = TrimBlanks(ValueOf(QuestionKey_Text));
@@ -186,7 +201,9 @@ private:
             return;
         const auto [earlier, added] = texts.emplace(text, m_first);
         if (!added)
-            out.Warn(m_first, "вопрос слово в слово повторяет вопрос из строки " + Number(earlier->second));
+            out.Warn(m_first, [&, earlierLine = earlier->second] {
+                return "вопрос слово в слово повторяет вопрос из строки " + Number(earlierLine);
+            });
     }
 
     void Flag(Collector &out) const
@@ -195,8 +212,9 @@ private:
         if (line == 0)
             return; // the program refuses the base, which the verdict tells
         if (!InBlock(QuestionKey_Flag)) {
-            out.Warn(m_first,
-                     "в вопросе нет flag=: верный ответ программа возьмёт из строки " + Number(line));
+            out.Warn(m_first, [&] {
+                return "в вопросе нет flag=: верный ответ программа возьмёт из строки " + Number(line);
+            });
             return;
         }
         const std::string_view value = ValueOf(QuestionKey_Flag);
@@ -205,22 +223,30 @@ private:
             return;
         const std::string shown = "flag=" + Number(static_cast<std::size_t>(*flag));
         if (TrimBlanks(value).find_first_not_of("0123456789") != std::string_view::npos)
-            out.Warn(line, "значение flag= " + Quoted(value) + " программа округлит: " + shown);
+            out.Warn(line,
+                     [&] { return "значение flag= " + Quoted(value) + " программа округлит: " + shown; });
         if (*flag == 0) {
-            out.Warn(line, shown + ": ни один ответ не будет верным");
+            out.Warn(line, [&] { return shown + ": ни один ответ не будет верным"; });
         } else if (*flag > 4) {
-            out.Warn(line, shown + " — нет ответа с таким номером: ни один ответ не будет верным");
+            out.Warn(line,
+                     [&] { return shown + " — нет ответа с таким номером: ни один ответ не будет верным"; });
         } else if (!InBlock(Answer(*flag))) {
-            out.Warn(line, shown + " указывает на ответ " + Number(static_cast<std::size_t>(*flag)) +
-                               ", которого в вопросе нет");
+            out.Warn(line, [&] {
+                return shown + " указывает на ответ " + Number(static_cast<std::size_t>(*flag)) +
+                       ", которого в вопросе нет";
+            });
         } else if (IsNoneAnswer(ValueOf(Answer(*flag)))) {
-            out.Warn(line, shown + " указывает на ответ NONE: щелчком его не выбрать, но " +
-                               (*flag == 1 ? "в начале теста выбран именно ответ а), и выбор, оставшийся "
-                                             "на нём с начала или с прошлого вопроса, "
-                                           : "выбор, оставшийся на нём с прошлого вопроса, ") +
-                               "засчитается верным");
+            out.Warn(line, [&] {
+                return shown + " указывает на ответ NONE: щелчком его не выбрать, но " +
+                       (*flag == 1 ? "в начале теста выбран именно ответ а), и выбор, оставшийся "
+                                     "на нём с начала или с прошлого вопроса, "
+                                   : "выбор, оставшийся на нём с прошлого вопроса, ") +
+                       "засчитается верным";
+            });
         } else if (TrimBlanks(ValueOf(Answer(*flag))).empty()) {
-            out.Warn(line, shown + " указывает на пустой ответ " + std::string(AnswerLetter(*flag)));
+            out.Warn(line, [&] {
+                return shown + " указывает на пустой ответ " + std::string(AnswerLetter(*flag));
+            });
         }
     }
 
@@ -231,17 +257,22 @@ private:
         const std::string_view value = ValueOf(Answer(slot));
         if (IsNoneAnswer(value)) {
             if (slot == 1)
-                out.Warn(line,
-                         "ответ а) NONE будет пустым и недоступным, но в начале теста выбран именно а), "
-                         "и выбор а) с прошлого вопроса тоже останется на нём: пустой ответ можно "
-                         "отправить, и он будет записан");
+                out.Warn(line, [&] {
+                    return "ответ а) NONE будет пустым и недоступным, но в начале теста выбран именно а), "
+                           "и выбор а) с прошлого вопроса тоже останется на нём: пустой ответ можно "
+                           "отправить, и он будет записан";
+                });
         } else if (TrimBlanks(value).empty()) {
-            out.Warn(line, "ответ " + std::string(AnswerLetter(slot)) +
-                               " пустой, но это не NONE: пустое место можно выбрать, и выбор будет записан");
+            out.Warn(line, [&] {
+                return "ответ " + std::string(AnswerLetter(slot)) +
+                       " пустой, но это не NONE: пустое место можно выбрать, и выбор будет записан";
+            });
         } else if (IsNoneAnswer(TrimBlanks(value))) {
-            out.Warn(line, "ответ " + Quoted(value) +
-                               " из-за пробелов не NONE: программа покажет его текстом, "
-                               "и его можно выбрать");
+            out.Warn(line, [&] {
+                return "ответ " + Quoted(value) +
+                       " из-за пробелов не NONE: программа покажет его текстом, "
+                       "и его можно выбрать";
+            });
         }
     }
 
@@ -256,19 +287,19 @@ private:
         for (int a = 1; a <= 4; ++a) {
             for (int b = a + 1; b <= 4; ++b) {
                 if (!choosable[a].empty() && choosable[a] == choosable[b])
-                    out.Warn(LineOf(Answer(b)), "ответы " + Number(a) + " и " + Number(b) + " одинаковы");
+                    out.Warn(LineOf(Answer(b)),
+                             [&] { return "ответы " + Number(a) + " и " + Number(b) + " одинаковы"; });
             }
         }
     }
 
     const KeyIndex &m_keys;
-    std::size_t m_index;
     std::size_t m_first;
     std::size_t m_end;
 };
 
 // Every keyed line the program never reads, and every line that looks meant as a key but is none.
-void KeyLines(const BaseText &text, const std::vector<std::size_t> &questLine, Collector &out)
+void KeyLines(const BaseText &text, const std::vector<std::uint32_t> &questLine, Collector &out)
 {
     const std::size_t last = questLine.back();
     std::size_t next = 1; // the next question line to pass
@@ -287,33 +318,43 @@ void KeyLines(const BaseText &text, const std::vector<std::size_t> &questLine, C
         const std::size_t key = KeyOf(line, questionKeys);
         const std::size_t setting = key == NoKey ? KeyOf(line, settingKeys) : NoKey;
         if (key == QuestionKey_Text && !questionLine) {
-            out.Warn(i, "«[QUESTION]» не заглавными буквами: строка не начинает вопроса");
+            out.Warn(i, [&] { return "«[QUESTION]» не заглавными буквами: строка не начинает вопроса"; });
         } else if (key != NoKey && next == 1) {
-            out.Warn(i, "ключ " + std::string(QuestionKeys[key]) +
-                            " стоит до первого вопроса: программа его не прочтёт");
+            out.Warn(i, [&] {
+                return "ключ " + std::string(QuestionKeys[key]) +
+                       " стоит до первого вопроса: программа его не прочтёт";
+            });
         } else if (key != NoKey && inQuestion[key] != 0) {
-            out.Warn(i, "второй " + std::string(QuestionKeys[key]) +
-                            " в вопросе: программа прочтёт первый, из строки " + Number(inQuestion[key]));
+            out.Warn(i, [&] {
+                return "второй " + std::string(QuestionKeys[key]) +
+                       " в вопросе: программа прочтёт первый, из строки " + Number(inQuestion[key]);
+            });
         } else if (key != NoKey) {
             inQuestion[key] = i;
         } else if (setting != NoKey && i < last) {
-            out.Warn(i, "настройка " + std::string(SettingKeys[setting]) +
-                            " стоит до последнего вопроса: программа ищет настройки только после него");
+            out.Warn(i, [&] {
+                return "настройка " + std::string(SettingKeys[setting]) +
+                       " стоит до последнего вопроса: программа ищет настройки только после него";
+            });
         } else if (setting != NoKey && settings[setting] != 0) {
-            out.Warn(i, "вторая настройка " + std::string(SettingKeys[setting]) +
-                            ": программа прочтёт первую, из строки " + Number(settings[setting]));
+            out.Warn(i, [&] {
+                return "вторая настройка " + std::string(SettingKeys[setting]) +
+                       ": программа прочтёт первую, из строки " + Number(settings[setting]);
+            });
         } else if (setting != NoKey) {
             settings[setting] = i;
         } else if (!questionLine) {
             if (const auto miss = FindNearMiss(line))
-                out.Warn(i, "строка не начинается ни с одного ключа, и программа её пропустит; похоже на «" +
-                                std::string(miss->key) + "»: " + miss->why);
+                out.Warn(i, [&] {
+                    return "строка не начинается ни с одного ключа, и программа её пропустит; похоже на «" +
+                           std::string(miss->key) + "»: " + miss->why;
+                });
         }
     }
 }
 } // namespace
 
-std::vector<Finding> ContentFindings(const BaseText &text, const std::vector<std::size_t> &questLine)
+std::vector<Finding> ContentFindings(const BaseText &text, const std::vector<std::uint32_t> &questLine)
 {
     std::vector<Finding> findings;
     Collector out(findings);
@@ -324,13 +365,12 @@ std::vector<Finding> ContentFindings(const BaseText &text, const std::vector<std
     if (questLine.size() < 2)
         return findings;
 
-    const std::vector<std::size_t> starts(questLine.begin() + 1, questLine.end());
-    const KeyIndex keys(text, QuestionKeys, starts);
+    KeyIndex keys(text, QuestionKeys, questLine[1]);
     std::unordered_map<std::string_view, std::size_t> texts;
-    texts.reserve(questLine.size());
     for (std::size_t k = 1; k < questLine.size(); ++k) {
         const std::size_t end = k + 1 < questLine.size() ? questLine[k + 1] : text.LineCount() + 1;
-        QuestionCheck(keys, k, questLine[k], end).Run(out, texts);
+        keys.MoveTo(questLine[k]);
+        QuestionCheck(keys, questLine[k], end).Run(out, texts);
     }
     KeyLines(text, questLine, out);
     if (out.Left() > 0)

@@ -1,22 +1,37 @@
 #pragma once
 
+#include "testbase/Yield.h"
+
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // The lines of a base as read from its bytes: one byte is one character; CR LF or a bare CR ends a
 // line, a bare LF does not; a line end at the very end adds no empty line. Lines are numbered from 1.
+// Offsets are held in 32 bits, which halves what a huge base's lines cost: bytes beyond what they address
+// (4 GiB) are no real base and are refused with std::bad_alloc, as bytes too big for the memory left are.
 class BaseText
 {
 public:
     BaseText() = default;
+    static constexpr std::size_t MaxSize = UINT32_MAX;
+
     // yield, when given, is called every few thousand lines while the bytes are split.
-    explicit BaseText(std::string bytes, const std::function<void()> &yield = {});
+    explicit BaseText(std::string bytes, const std::function<void()> &yield = {})
+        : BaseText(std::make_shared<const std::string>(std::move(bytes)), yield,
+                   [](std::size_t, std::string_view) {})
+    {}
+    // The same for bytes already held, handing each line to onLine(n, line) in order as it is split, while
+    // its bytes are at hand, for a reader that needs only one pass over them.
+    template <typename OnLine>
+    BaseText(std::shared_ptr<const std::string> bytes, const std::function<void()> &yield, OnLine onLine);
 
     // The bytes the lines are views into; they stay where they are for as long as anyone holds them, so
     // views into them may outlive this text.
@@ -24,12 +39,6 @@ public:
 
     std::size_t LineCount() const { return m_starts.empty() ? 0 : m_starts.size() - 1; }
 
-    // The line that the byte at offset belongs to, its line end included; offset < Bytes()->size().
-    std::size_t LineOf(std::size_t offset) const
-    {
-        return static_cast<std::size_t>(std::upper_bound(m_starts.begin(), m_starts.end(), offset) -
-                                        m_starts.begin());
-    }
     // Where line n, 1 <= n <= LineCount(), starts in the bytes.
     std::size_t Start(std::size_t n) const { return m_starts[n - 1]; }
 
@@ -53,7 +62,7 @@ private:
     // The bytes are held once; m_starts[n - 1] is where line n starts and the last entry is the end of
     // the bytes, so each line costs one number and its end is found from the next line's start.
     std::shared_ptr<const std::string> m_bytes;
-    std::vector<std::size_t> m_starts;
+    std::vector<std::uint32_t> m_starts;
 };
 
 // Number of lines in bytes by the same rules, without keeping them.
@@ -106,3 +115,27 @@ private:
     bool m_inLine = false;
     bool m_afterCr = false; // an LF at the start of the next piece belongs to the line end just read
 };
+
+// The number of CRs in bytes, which bounds the number of lines.
+std::size_t CountCr(std::string_view bytes);
+
+template <typename OnLine>
+BaseText::BaseText(std::shared_ptr<const std::string> bytes, const std::function<void()> &yield,
+                   OnLine onLine)
+    : m_bytes(std::move(bytes))
+{
+    if (m_bytes->size() > MaxSize)
+        throw std::bad_alloc();
+    const std::string_view all = *m_bytes;
+    // Every line but the last ends in a CR, so this is room enough; counting is far quicker than splitting,
+    // and the starts are then written once, where they stay.
+    m_starts.reserve(CountCr(all) + 2);
+    Yielder yielder(yield);
+    // Fed at once, every line comes as one part.
+    LineSplitter().Feed(all, [&](std::string_view line, bool) {
+        m_starts.push_back(static_cast<std::uint32_t>(line.data() - all.data()));
+        onLine(m_starts.size(), line);
+        yielder.Line();
+    });
+    m_starts.push_back(static_cast<std::uint32_t>(all.size()));
+}

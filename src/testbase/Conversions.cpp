@@ -2,6 +2,7 @@
 
 #include "testbase/Cp1251.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -51,6 +52,14 @@ std::optional<int> ReadField(std::string_view field)
 
 std::optional<int> ParseFlag(std::string_view text)
 {
+    // Plain digits, as nearly every flag is written, need no general number reading.
+    if (!text.empty() && text.size() <= 3 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        int value = 0;
+        for (const char c : text)
+            value = value * 10 + (c - '0');
+        return value <= 255 ? std::optional<int>(value) : std::nullopt;
+    }
     const auto number = ParseNumber(text);
     if (!number || *number < -1 || *number > 256)
         return std::nullopt;

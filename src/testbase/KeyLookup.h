@@ -1,38 +1,103 @@
 #pragma once
 
 #include "testbase/BaseText.h"
+#include "testbase/Cp1251.h"
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Whether line begins with the key in any letter case; upperKey is already upper-cased.
-bool StartsWithKey(std::string_view line, std::string_view upperKey);
+// Whether line begins with the key in any letter case; upperKey is already upper-cased. Inline, as every
+// line of a base is tried.
+inline bool StartsWithKey(std::string_view line, std::string_view upperKey)
+{
+    if (line.size() < upperKey.size())
+        return false;
+    // From the key's end, where keys that share a beginning (ANSWER1= to ANSWER4=) differ.
+    for (std::size_t i = upperKey.size(); i > 0; --i) {
+        if (UpperCp1251(line[i - 1]) != upperKey[i - 1])
+            return false;
+    }
+    return true;
+}
 
 // The value of the first line from StartPos on whose first characters equal sValue in any letter case;
 // empty when none does. Nothing is trimmed. StartPos 0 searches from line 1. This is the definition;
-// KeyIndex answers the same faster.
+// KeyIndex and the loader's one pass over the lines answer the same faster.
 std::string GetSet(const BaseText &arr, std::string_view sValue, std::size_t StartPos);
 
-// Answers GetSet for a fixed set of keys and start lines in one backward pass over the text, so that a
-// base whose keys are missing costs no more than one whose keys are all there.
+// The keys of a fixed set that a line begins with, in any letter case. Lines are sorted by their first
+// character upper-cased, so most are tried against one key or none.
+class KeySet
+{
+public:
+    explicit KeySet(const std::vector<std::string_view> &keys);
+
+    std::size_t Length(std::size_t key) const { return m_upper[key].size(); }
+    // Calls onKey(j) for each key j that line begins with.
+    template <typename OnKey> void ForEachKeyOf(std::string_view line, OnKey onKey) const
+    {
+        if (line.empty()) {
+            for (const std::size_t j : m_emptyKeys)
+                onKey(j);
+            return;
+        }
+        const Group &group = m_byFirst[static_cast<unsigned char>(UpperCp1251(line.front()))];
+        if (group.at == 0) {
+            for (const std::size_t j : group.keys) {
+                if (StartsWithKey(line, m_upper[j]))
+                    onKey(j);
+            }
+        } else if (line.size() > group.at) {
+            const std::size_t only = group.only[static_cast<unsigned char>(UpperCp1251(line[group.at]))];
+            if (only != 0 && StartsWithKey(line, m_upper[only - 1]))
+                onKey(only - 1);
+        }
+    }
+
+private:
+    // The keys that begin with one character. Keys that share a beginning (ANSWER1= to ANSWER4=) mostly
+    // all differ in one character: when they do, that character alone picks the one a line may begin with,
+    // and a line is compared with that key only.
+    struct Group
+    {
+        std::vector<std::size_t> keys;
+        std::size_t at = 0;            // where the keys all differ; 0 when they do not, or are one
+        std::vector<std::size_t> only; // by the character there: 1 + the key with it, or 0
+    };
+    std::vector<std::string> m_upper;
+    std::array<Group, 256> m_byFirst; // an empty key begins every line, the empty one too
+    std::vector<std::size_t> m_emptyKeys;
+};
+
+// Answers GetSet for a fixed set of keys in one forward pass over the text, which notes the lines that begin
+// with each key; lookups from ascending start lines then only move forward through those lines. A base whose
+// keys are missing costs no more than one whose keys are all there, and the index holds one number per
+// keyed line, however many questions look it up.
 class KeyIndex
 {
 public:
-    // Values of keys[j] looked up from startLines[i] are then Value(i, j). startLines must be ascending
-    // (repeats allowed). text must outlive the index; yield is called every few thousand lines.
-    KeyIndex(const BaseText &text, const std::vector<std::string_view> &keys,
-             const std::vector<std::size_t> &startLines, const std::function<void()> &yield = {});
+    // Notes the lines from line first on (0 counts as 1). text must outlive the index.
+    KeyIndex(const BaseText &text, const std::vector<std::string_view> &keys, std::size_t first);
 
-    std::string_view Value(std::size_t start, std::size_t key) const;
-    // The line that value stands on; 0 when no line has the key.
-    std::size_t Line(std::size_t start, std::size_t key) const { return m_found[start * m_keyCount + key]; }
+    // Moves the lookups to start line start: at least first, and no less than any start before it.
+    void MoveTo(std::size_t start);
+    // What GetSet finds for keys[key] from the start line: the line it stands on, 0 when none has the key,
+    // and its value.
+    std::size_t Line(std::size_t key) const
+    {
+        const std::vector<std::uint32_t> &lines = m_lines[key];
+        return m_next[key] < lines.size() ? lines[m_next[key]] : 0;
+    }
+    std::string_view Value(std::size_t key) const;
 
 private:
     const BaseText &m_text;
-    std::size_t m_keyCount;
-    std::vector<std::size_t> m_keyLengths;
-    std::vector<std::size_t> m_found; // line number per (start, key), 0 = no line
+    KeySet m_keys;
+    std::vector<std::vector<std::uint32_t>> m_lines; // per key, the lines that begin with it, ascending
+    std::vector<std::size_t> m_next;                 // per key, its first line at or after the start
 };

@@ -11,6 +11,18 @@ void CheckSlot(int k)
 }
 } // namespace
 
+TextList::TextList(std::shared_ptr<const std::string> bytes, std::size_t count) : m_bytes(std::move(bytes))
+{
+    m_starts.reserve(count);
+}
+
+std::string_view TextList::at(std::size_t i) const
+{
+    if (i >= size())
+        throw std::out_of_range("text list position out of range");
+    return (*this)[i];
+}
+
 bool &TestState::Chosen(int k)
 {
     CheckSlot(k);
@@ -26,6 +38,6 @@ bool TestState::Chosen(int k) const
 std::string_view TestState::Answer(int k, int question) const
 {
     CheckSlot(k);
-    const std::vector<std::string_view> *slots[] = {&Answer1, &Answer2, &Answer3, &Answer4};
+    const TextList *slots[] = {&Answer1, &Answer2, &Answer3, &Answer4};
     return slots[k - 1]->at(static_cast<std::size_t>(question));
 }

@@ -3,7 +3,9 @@
 #include "basetool/BaseCheck.h"
 #include "basetool/Convert.h"
 #include "basetool/Utf8Text.h"
+#include "testbase/Conversions.h"
 #include "testbase/Cp1251.h"
+#include "testbase/KeyLookup.h"
 #include "testbase/RandomBase.h"
 #include "testbase/TempFolder.h"
 
@@ -68,6 +70,17 @@ TEST(CheckProperty, VerdictsAreThoseOfTheProgramOnRandomBases)
         ASSERT_EQ(report.load, failure) << testing::PrintToString(bytes);
         ASSERT_EQ(report.listed, inList) << testing::PrintToString(bytes);
         ASSERT_EQ(report.Status() >= 2, failure != LoadFailure::None || !inList);
+        // What the loader found in one pass is what the plain lookup finds.
+        for (int k = 1; failure == LoadFailure::None && k <= state.QuestCount; ++k) {
+            const auto get = [&](std::string_view key) {
+                return GetSet(state.BaseLines, key, state.QuestLine[k]);
+            };
+            ASSERT_EQ(state.QuestText[k], get("[QUESTION]=")) << testing::PrintToString(bytes);
+            ASSERT_EQ(state.HelpText[k], get("HELP="));
+            ASSERT_EQ(state.RightAnswer[k], ParseFlag(get("flag=")));
+            for (int slot = 1; slot <= 4; ++slot)
+                ASSERT_EQ(state.Answer(slot, k), get("ANSWER" + std::to_string(slot) + "="));
+        }
         loaded += failure == LoadFailure::None;
         listed += inList;
     }
