@@ -33,6 +33,11 @@ private:
             TestFiles::WriteLines(InFolder("AboutTest.txt"), {"Программа тестирования", "", "Версия 1.0"});
         else
             QFile::remove(InFolder("AboutTest.txt"));
+        return Reopen();
+    }
+    // The same with the folder as it stands.
+    frmAbout *Reopen()
+    {
         m_about = m_about ? m_about.data() : new frmAbout(m_platform);
         m_about->close();
         Forms::ShowShaped(m_about);
@@ -84,9 +89,17 @@ private slots:
         m_about->close();
         QVERIFY(!Timer()->isActive());
 
+        // Of a text too long to be meant for reading, the first megabyte shows.
+        QFile huge(InFolder("AboutTest.txt"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write(QByteArray((1 << 20) + 5, 'x')) > 0);
+        huge.close();
+        Reopen();
+        QCOMPARE(Text(m_about, "Text1").size(), 1 << 20);
+        QVERIFY(QFile::remove(InFolder("AboutTest.txt")));
+
         // A text that cannot be read, here a folder of that name, leaves the box empty without a word.
         QVERIFY(QDir().mkpath(InFolder("AboutTest.txt")));
-        Open(false);
+        Reopen();
         QCOMPARE(Text(m_about, "Text1"), QString());
         QVERIFY(m_platform.boxes.isEmpty() && m_platform.endings == 0);
     }

@@ -1,4 +1,6 @@
+#include "app/BasePreload.h"
 #include "app/CommandLine.h"
+#include "testbase/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,5 +25,18 @@ TEST(CommandLine, BaseAfterTheProgramName)
     const char *const argv[] = {"zt", "my", "base.bse"};
     EXPECT_EQ(JoinedArguments(3, argv), "my base.bse");
     EXPECT_EQ(JoinedArguments(1, argv), "");
+}
+
+// The base named on the command line, loaded ahead, serves the first load and only when that is its own.
+TEST(CommandLine, BaseLoadedAheadServesItsOwnFirstLoadOnly)
+{
+    const TempFolder folder;
+    const std::filesystem::path base = folder.path / "a.bse";
+    BasePreload other(base);
+    EXPECT_FALSE(other.Take(folder.path / "b.bse").valid());
+    EXPECT_FALSE(other.Take(base).valid());
+    BasePreload own(base);
+    EXPECT_EQ(own.Take(base).get().error, FileError::NotFound);
+    EXPECT_FALSE(own.Take(base).valid());
 }
 } // namespace

@@ -121,11 +121,12 @@ private slots:
         QCOMPARE(Shown<frmMain>()->windowTitle(), QString("Биология (3)"));
     }
 
-    // Only the list needs the Tests folder: a base named on the command line loads without it.
+    // Only the list needs the Tests folder: a base named on the command line loads without it, ahead of the
+    // window, which keeps the examinee's name.
     void commandLineBaseLoadsWhenTheFolderCannotBeMade()
     {
         TestFiles::WriteLines(InFolder("Tests"), {"a file where the folder should be"});
-        frmMain *main = StartOn(TestFiles::Base("Химия", TestFiles::Numbered(4)));
+        frmMain *main = StartOn(TestFiles::Base("Химия", TestFiles::Numbered(4)), true);
         QCOMPARE(m_platform.boxes, QStringList{"Critical: Не удалось создать папку тестов"});
         QVERIFY(main);
         QCOMPARE(main->windowTitle(), QString("Химия (4)"));

@@ -103,6 +103,7 @@ TEST(LoadBase, FailuresInTheirOrder)
         {"flag missing", Edited({{"flag=4", "flg=4"}}), FormatFailure, Cause::Flag},
         {"setting not a truth value", Edited({{"num=True", "num=yes"}}), FormatFailure, Cause::Setting},
         {"setting missing", Edited({{"SHOW_num=True\r\n", ""}}), FormatFailure, Cause::Setting},
+        {"only the first of a setting's lines counts", TwoQuestions + "SHOW_num=yes\r\n", None, Cause::None},
         {"setting before the last question is not seen",
          Edited({{"HELP=h1", "SHOW_num=1"}, {"SHOW_num=True", ""}}), FormatFailure, Cause::Setting}};
     for (const auto &[name, bytes, failure, cause] : cases) {
