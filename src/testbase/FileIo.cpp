@@ -22,11 +22,10 @@ namespace {
 void AskForHugePages([[maybe_unused]] char *bytes, [[maybe_unused]] std::size_t size)
 {
 #ifdef __linux__
-    constexpr std::uintptr_t huge = std::uintptr_t(2) << 20;
-    const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(bytes) + huge - 1) & ~(huge - 1);
-    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(bytes) + size) & ~(huge - 1);
-    if (end > begin)
-        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+    constexpr std::size_t huge = std::size_t(2) << 20;
+    const std::size_t skip = (huge - reinterpret_cast<std::uintptr_t>(bytes) % huge) % huge;
+    if (size >= skip + huge)
+        madvise(bytes + skip, (size - skip) / huge * huge, MADV_HUGEPAGE);
 #endif
 }
 } // namespace
