@@ -79,7 +79,7 @@ public:
             settingLine.fill(0);
             m_nextMark = m_bytes.find(QuestionMark, end);
         }
-        LoadKeys.ForEachKeyOf(line, [&](std::size_t j) {
+        LoadKeys.ForEachKeyOf(line, m_bytes.data() + m_bytes.size(), [&](std::size_t j) {
             const std::string_view value = line.substr(LoadKeys.Length(j));
             if (j >= QuestionKeyCount) {
                 std::uint32_t &setting = settingLine[j - QuestionKeyCount];

@@ -40,24 +40,24 @@ TEST(BaseText, SplitsLinesAtCrLfAndBareCr)
         EXPECT_EQ(pieces.InLine(), !bytes.empty() && bytes.back() != '\r' && !bytes.ends_with("\r\n"));
         EXPECT_TRUE(text.Line(0).empty() && text.Line(text.LineCount() + 1).empty());
     }
-    // The CRs, counted eight bytes at a time, summed every 255 times eight bytes, and the rest one by one.
-    std::string many;
-    for (int i = 0; i < 5001; ++i)
-        many += i % 3 == 0 ? '\r' : static_cast<char>(i);
-    EXPECT_EQ(CountCr(many), static_cast<std::size_t>(std::count(many.begin(), many.end(), '\r')));
+    // The CRs, counted sixteen bytes at a time and summed every 255 blocks, when a lane of CRs alone is full,
+    // and the rest one by one.
+    std::string many(5001, '\r');
+    many[100] = 'x';
+    EXPECT_EQ(CountCr(many), 5000U);
 }
 
 // GetSet is the definition; the loader's tests pin what it finds. Random bases of the lines that matter:
 // keys in random letter case, keys that are prefixes of other keys, indented keys, empty lines, Cyrillic
-// letters and all three kinds of line end.
+// letters (Ў and ў are not one bit apart) and all three kinds of line end.
 TEST(KeyIndex, AnswersExactlyAsGetSetOnRandomBases)
 {
     const std::string_view pieces[] = {
-        "[QUESTION]=", "ANSWER1=", "ANSWER1=x",  "ANSWER2=", "flag=", "HELP=",        "SHOW_num=",
-        " ANSWER1=",   "\xB8\xA8", "[QUESTION]", "",         "x",     "\xC2\xCE\xCF="};
+        "[QUESTION]=", "ANSWER1=", "ANSWER1=x",  "ANSWER2=", "flag=", "HELP=",         "SHOW_num=",
+        " ANSWER1=",   "\xB8\xA8", "[QUESTION]", "",         "x",     "\xC2\xCE\xCF=", "\xA2\xA1="};
     const std::string_view keys[] = {
         "[QUESTION]=", "ANSWER1=",      "answer1=X", "Answer2=", "FLAG=", "help=",
-        "SHOW_NUM=",   "\xE2\xEE\xEF=", "MISSING=",  "\xB8",     "A"};
+        "SHOW_NUM=",   "\xE2\xEE\xEF=", "MISSING=",  "\xB8",     "A",     "\xA1\xA2="};
     RandomBase random;
     const auto pick = [&](std::size_t n) { return random.Pick(n); };
     for (int round = 0; round < 2000; ++round) {
