@@ -17,9 +17,9 @@ std::string GetSet(const BaseText &arr, std::string_view sValue, std::size_t Sta
 
 KeySet::Key::Key(std::string upperKey) : upper(std::move(upperKey))
 {
-    if (upper.empty() || upper.size() > 8 * want.size())
+    if (upper.empty() || upper.size() > 8 * MaxWords)
         return;
-    std::array<unsigned char, 8 * 3> wantBytes{}, foldBytes{}, careBytes{};
+    std::array<unsigned char, 8 * MaxWords> wantBytes{}, foldBytes{}, careBytes{};
     for (std::size_t i = 0; i < upper.size(); ++i) {
         const auto c = static_cast<unsigned char>(upper[i]);
         // The bytes that upper-case to c: c itself and at most one other, its other letter case.

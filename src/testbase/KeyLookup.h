@@ -82,9 +82,10 @@ private:
             }
             return true;
         }
+        static constexpr std::size_t MaxWords = 3; // the longest keys of a base have 18 characters
         std::string upper;
         std::size_t words = 0; // 0 where the key is compared character by character
-        std::array<std::uint64_t, 3> want{}, fold{}, care{};
+        std::array<std::uint64_t, MaxWords> want{}, fold{}, care{};
     };
     // The keys that begin with one character. Keys that share a beginning (ANSWER1= to ANSWER4=) mostly
     // all differ in one character: when they do, that character alone picks the one a line may begin with,
