@@ -101,10 +101,10 @@ FileBytes ReadWholeFile(const std::filesystem::path &path, std::size_t limit)
         // its source, and the block the bytes end up in starts wherever the allocator puts it.
         alignas(64) char piece[1 << 16];
         std::size_t count = 0;
-        while (result.bytes.size() < limit &&
-               (count = std::fread(piece, 1, std::min(sizeof piece, limit - result.bytes.size()),
-                                   file.get())) > 0)
+        do {
+            count = std::fread(piece, 1, std::min(sizeof piece, limit - result.bytes.size()), file.get());
             result.bytes.append(piece, count);
+        } while (count > 0);
         if (std::ferror(file.get())) {
             result.error = ErrorFromErrno(errno, path);
             result.bytes.clear();

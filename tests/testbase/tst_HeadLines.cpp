@@ -1,3 +1,4 @@
+#include "testbase/FileIo.h"
 #include "testbase/HeadLines.h"
 #include "testbase/TempFolder.h"
 
@@ -54,5 +55,16 @@ TEST(HeadLines, LineEndsSplitAcrossReadsAreOneLineEnd)
         EXPECT_EQ(ListedTitle(ReadHeadLines(file.path, HeadPurpose::Listing)), title);
         EXPECT_EQ(CommandLineTitle(ReadHeadLines(file.path)), title);
     }
+}
+
+// A limited read keeps exactly the file's first bytes, however the limit falls among the pieces it reads.
+TEST(ReadWholeFile, StopsAtItsLimit)
+{
+    std::string bytes;
+    for (int i = 0; i < 100000; ++i)
+        bytes += static_cast<char>('a' + i % 26);
+    const Scratch file(bytes);
+    EXPECT_EQ(ReadWholeFile(file.path, 70001).bytes, bytes.substr(0, 70001));
+    EXPECT_EQ(ReadWholeFile(file.path).bytes, bytes);
 }
 } // namespace
