@@ -3,11 +3,11 @@
 #include "basetool/KeyNearMiss.h"
 #include "testbase/BaseFormat.h"
 #include "testbase/Conversions.h"
-#include "testbase/Cp1251.h"
 #include "testbase/HeadLines.h"
 #include "testbase/KeyLookup.h"
 #include "testbase/Loader.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <unordered_map>
@@ -54,28 +54,13 @@ bool IsWordCharacter(char c)
            b == 0xA8 || b == 0xB8;
 }
 
-// Keys upper-cased once, since every line is tried against all of them.
-std::vector<std::string> UpperKeys(const std::vector<std::string_view> &keys)
+// The index of the first of keys that line begins with in any letter case, or NoKey; the bytes from the
+// line's start to end may be read.
+std::size_t KeyOf(std::string_view line, const char *end, const KeySet &keys)
 {
-    std::vector<std::string> upper;
-    upper.reserve(keys.size());
-    for (const std::string_view key : keys)
-        upper.push_back(UpperCp1251(key));
-    return upper;
-}
-
-// The index of the key that line begins with in any letter case, or NoKey.
-std::size_t KeyOf(std::string_view line, const std::vector<std::string> &upperKeys)
-{
-    if (line.empty())
-        return NoKey;
-    const char first = UpperCp1251(line.front());
-    for (std::size_t j = 0; j < upperKeys.size(); ++j) {
-        const std::string &key = upperKeys[j];
-        if (key.front() == first && StartsWithKey(line, key))
-            return j;
-    }
-    return NoKey;
+    std::size_t found = NoKey;
+    keys.ForEachKeyOf(line, end, [&found](std::size_t j) { found = std::min(found, j); });
+    return found;
 }
 
 void CheckTitle(const BaseText &text, Collector &out)
@@ -305,8 +290,9 @@ void KeyLines(const BaseText &text, const std::vector<std::uint32_t> &questLine,
     std::size_t next = 1; // the next question line to pass
     std::array<std::size_t, QuestionKeyCount> inQuestion{};
     std::array<std::size_t, SettingCount> settings{};
-    const std::vector<std::string> questionKeys = UpperKeys(QuestionKeys);
-    const std::vector<std::string> settingKeys = UpperKeys(SettingKeys);
+    const KeySet questionKeys(QuestionKeys);
+    const KeySet settingKeys(SettingKeys);
+    const char *end = text.Bytes()->data() + text.Bytes()->size();
     for (std::size_t i = FirstKeyLine; i <= text.LineCount(); ++i) {
         bool questionLine = false;
         while (next < questLine.size() && questLine[next] <= i) {
@@ -315,8 +301,8 @@ void KeyLines(const BaseText &text, const std::vector<std::uint32_t> &questLine,
             ++next;
         }
         const std::string_view line = text.Line(i);
-        const std::size_t key = KeyOf(line, questionKeys);
-        const std::size_t setting = key == NoKey ? KeyOf(line, settingKeys) : NoKey;
+        const std::size_t key = KeyOf(line, end, questionKeys);
+        const std::size_t setting = key == NoKey ? KeyOf(line, end, settingKeys) : NoKey;
         if (key == QuestionKey_Text && !questionLine) {
             out.Warn(i, [&] { return "«[QUESTION]» не заглавными буквами: строка не начинает вопроса"; });
         } else if (key != NoKey && next == 1) {

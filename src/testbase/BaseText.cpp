@@ -1,8 +1,7 @@
 #include "testbase/BaseText.h"
 
-#include <cstdint>
+#include <algorithm>
 #include <cstring>
-#include <new>
 
 // Sixteen bytes at a time, as the compiler's vector types compare them on any processor: so counted, the
 // CRs cost a small fraction of a split.
